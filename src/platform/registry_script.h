@@ -1,0 +1,38 @@
+// Registry scripts ("Windows Registry Editor Version 5.00") as registry snapshots: a test or a
+// command states a registry as a few readable lines, and a MemoryRegistry is saved back as text
+// in one canonical form, so that results compare as text.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/failure_classes.h"
+#include "platform/memory_registry.h"
+#include "platform/registry_api.h"
+
+namespace quillmark {
+
+// A script that cannot be read or applied; the message names the line.
+class SnapshotError : public Exception {
+ public:
+  SnapshotError(int line, const std::string& message);
+  int Line() const { return line_; }
+
+ private:
+  int line_;
+};
+
+// Reads the whole script first, so that a malformed one changes nothing, then applies it to the
+// store in order: keys are created, "[-...]" removes a key with its subkeys, values are set or
+// (with "=-") deleted. A store that refuses a step stops the script there.
+void ApplyRegistryScript(RegistryApi& store, std::string_view text);
+
+// A new registry holding what the script states; a script with any fault loads nothing.
+MemoryRegistry LoadSnapshot(std::string_view text);
+
+// The registry as a script: every key (empty ones too) depth-first in case-insensitive order,
+// in each key the default value first and then the values by name; 8-bit text, CR LF. A root is
+// listed only when it holds values itself.
+std::string SaveSnapshot(const MemoryRegistry& registry);
+
+}  // namespace quillmark
