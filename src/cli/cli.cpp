@@ -1,0 +1,163 @@
+#include "cli/cli.h"
+
+#include <memory>
+#include <optional>
+
+#include "cli/cli_texts.h"
+#include "cli/live_registry.h"
+#include "cli/snapshot_file.h"
+#include "platform/failure_classes.h"
+#include "tweaks/headless_tweak_list.h"
+#include "tweaks/text_memo.h"
+#include "tweaks/tweak_catalogue.h"
+#include "tweaks/tweak_engine.h"
+
+namespace quillmark {
+
+namespace {
+
+struct Options {
+  std::optional<std::string> registry_file;
+  bool user = false;
+  bool help = false;
+  std::vector<std::string> words;  // the command and its arguments
+};
+
+// Parses the options; false on bad usage.
+bool ParseOptions(const std::vector<std::string>& args, Options& options) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--registry") {
+      if (++i == args.size() || options.registry_file) return false;
+      options.registry_file = args[i];
+    } else if (arg == "--user") {
+      options.user = true;
+    } else if (arg == "--any-system") {
+      // Live use is not yet gated by the system check; accepted so that scripts can say it.
+    } else if (arg == "--help") {
+      options.help = true;
+    } else if (arg.starts_with("--")) {
+      return false;
+    } else {
+      options.words.push_back(arg);
+    }
+  }
+  return !options.user || options.registry_file.has_value();
+}
+
+// "none", "all", or comma-separated row indexes; false when anything else.
+bool ParseRows(const std::string& text, std::string& boxes) {
+  boxes.assign(kTweakCount, '.');
+  if (text == "none") return true;
+  if (text == "all") {
+    boxes.assign(kTweakCount, 'x');
+    return true;
+  }
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t comma = text.find(',', start);
+    const std::string item = text.substr(start, comma - start);
+    if (item.empty() || item.size() > 2 || item.find_first_not_of("0123456789") != item.npos) {
+      return false;
+    }
+    const int row = std::stoi(item);
+    if (row >= kTweakCount) return false;
+    boxes[static_cast<std::size_t>(row)] = 'x';
+    if (comma == std::string::npos) return true;
+    start = comma + 1;
+  }
+}
+
+void PrintRows(const HeadlessTweakList& list, std::ostream& out) {
+  for (int row = 0; row < list.RowCount(); ++row) {
+    out << row << (list.Checked(row) ? " [x] " : " [ ] ") << list.Caption(row) << '\n';
+  }
+}
+
+int Usage(std::ostream& err) {
+  err << kCliUsage;
+  return 2;
+}
+
+int Fail(std::ostream& err, const std::string& message) {
+  err << kCliErrorPrefix << message << '\n';
+  return 1;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  Options options;
+  if (!ParseOptions(args, options)) return Usage(err);
+  if (options.help) {
+    out << kCliUsage;
+    return 0;
+  }
+  if (options.words.empty()) return Usage(err);
+  const std::string& command = options.words[0];
+  const std::size_t arguments = options.words.size() - 1;
+  std::string boxes;
+  if (command == "apply") {
+    if (arguments != 1 || !ParseRows(options.words[1], boxes)) return Usage(err);
+  } else if (command == "list" || command == "status" || command == "defaults") {
+    if (arguments != 0) return Usage(err);
+  } else {
+    return Usage(err);
+  }
+
+  if (command == "list") {
+    for (const TweakRow& row : kTweakRows) {
+      out << row.index << '\t' << row.caption << '\t' << row.information << '\n';
+    }
+    return 0;
+  }
+
+  std::unique_ptr<RegistryApi> store;
+  MemoryRegistry* snapshot = nullptr;
+  if (options.registry_file) {
+    try {
+      auto loaded = std::make_unique<MemoryRegistry>(ReadSnapshotFile(*options.registry_file));
+      if (options.user) loaded->SetRights(MemoryRegistry::Rights::StandardUser);
+      snapshot = loaded.get();
+      store = std::move(loaded);
+    } catch (const Exception& failure) {
+      return Fail(err, failure.Message());
+    }
+  } else {
+    std::string why_not;
+    store = OpenLiveRegistry(why_not);
+    if (!store) return Fail(err, why_not);
+  }
+
+  HeadlessTweakList list;
+  HeadlessTextMemo memo;
+  TweakEngine engine(*store, list, memo);
+  engine.SetLvItems();
+  std::optional<std::string> failure;
+  try {
+    if (command == "apply") {
+      for (int row = 0; row < kTweakCount; ++row) {
+        list.SetChecked(row, boxes[static_cast<std::size_t>(row)] == 'x');
+      }
+      engine.SetTweaks();
+    } else if (command == "defaults") {
+      engine.WriteSystemDefaults();
+    }
+    engine.ProbeAll();
+  } catch (const Exception& raised) {
+    failure = raised.Message();
+  }
+  PrintRows(list, out);
+
+  // The registry keeps what was written before a failure, so the file does too.
+  if (snapshot != nullptr) {
+    try {
+      WriteSnapshotFile(*options.registry_file, *snapshot);
+    } catch (const Exception& raised) {
+      if (!failure) failure = raised.Message();
+    }
+  }
+  return failure ? Fail(err, *failure) : 0;
+}
+
+}  // namespace quillmark

@@ -1,0 +1,26 @@
+// The texts quillmark-cli prints.
+#pragma once
+
+namespace quillmark {
+
+inline constexpr const char* kCliUsage =
+    "usage: quillmark-cli [--registry FILE] [--user] [--any-system] COMMAND\n"
+    "commands:\n"
+    "  list            the tweaks: index, caption and information text, tab-separated\n"
+    "  status          read every tweak's state from the registry and print the rows\n"
+    "  apply ROWS      tick exactly ROWS (comma-separated indexes 0 to 13, \"none\" or \"all\"),\n"
+    "                  write them to the registry, read every row back and print the rows\n"
+    "  defaults        remove every tweak and write the system defaults, read back, print\n"
+    "options:\n"
+    "  --registry FILE work on a registry snapshot file instead of the live registry; a missing\n"
+    "                  file is an empty registry, and the file is written back when the\n"
+    "                  command ends\n"
+    "  --user          with --registry: act as a user without administrator rights\n"
+    "  --any-system    skip the check of the system the live registry belongs to\n"
+    "  --help          print this text\n"
+    "Rows print as \"INDEX [x] CAPTION\" (ticked) or \"INDEX [ ] CAPTION\". Exit codes: 0 done,\n"
+    "1 failed (the rows print as they stand, the message follows \"error: \"), 2 bad usage.\n";
+
+inline constexpr const char* kCliErrorPrefix = "error: ";
+
+}  // namespace quillmark

@@ -1,0 +1,10 @@
+#include "cli/live_registry.h"
+#include "platform/win32_registry.h"
+
+namespace quillmark {
+
+std::unique_ptr<RegistryApi> OpenLiveRegistry(std::string&) {
+  return std::make_unique<Win32Registry>();
+}
+
+}  // namespace quillmark

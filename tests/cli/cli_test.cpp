@@ -1,0 +1,181 @@
+// quillmark-cli over snapshot files: commands, rows, exit codes and the file written back.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "platform/registry_script.h"
+#include "support/fixtures.h"
+
+namespace quillmark::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+class Cli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("quillmark-cli-" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  Result Run(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int code = RunCli(args, out, err);
+    return {code, out.str(), err.str()};
+  }
+  std::string File(const char* name) const { return (folder_ / name).string(); }
+  static void Write(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+  }
+  static std::string Read(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+  }
+
+ private:
+  fs::path folder_;
+};
+
+// The fourteen rows as printed, ticked where boxes has an "x".
+std::string Rows(const std::string& boxes) {
+  static const char* const captions[] = {
+      "Add \"Copy To\" option in files and folders context menu (right click)",
+      "Add \"Move To\" option in files and folders context menu (right click)",
+      "Automatically end task of programs which are hanged",
+      "Decrease menus show delay time",
+      "Disable the low disk space check",
+      "Disable searching for a program which no longer exists",
+      "Disable \"search on Internet\" prompt in \"Open with...\"",
+      "Add \"Take Ownership\" option in files and folders context menu (right click)",
+      "Speed up the Explorer navigation",
+      "Add \"Command Prompt Here\" in folders context menu (right click)",
+      "Add \"Open With Notepad\" in files context menu (right click)",
+      "Add \"Delete Folder Content\" option in folders context menu (right click)",
+      "Speed up Taskbar Thumbnail Preview",
+      "Disable UAC (User Account Control)",
+  };
+  std::string rows;
+  for (int i = 0; i < 14; ++i) {
+    rows += std::to_string(i) + (boxes[static_cast<std::size_t>(i)] == 'x' ? " [x] " : " [ ] ") +
+            captions[i] + "\n";
+  }
+  return rows;
+}
+
+TEST_F(Cli, HelpAndBadUsage) {
+  const Result help = Run({"--help"});
+  EXPECT_EQ(help.code, 0);
+  EXPECT_EQ(help.out.rfind("usage: quillmark-cli", 0), 0u);
+  EXPECT_EQ(help.err, "");
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{},
+                                             {"frobnicate"},
+                                             {"status", "extra"},
+                                             {"apply"},
+                                             {"apply", "14"},
+                                             {"apply", "1,,2"},
+                                             {"apply", "-1"},
+                                             {"apply", "x"},
+                                             {"apply", "1,"},
+                                             {"--registry"},
+                                             {"--bogus", "status"},
+                                             {"--user", "status"},
+                                             {"--registry", "a", "--registry", "b", "status"}}) {
+    const Result bad = Run(args);
+    EXPECT_EQ(bad.code, 2) << ::testing::PrintToString(args);
+    EXPECT_EQ(bad.out, "");
+    EXPECT_EQ(bad.err.rfind("usage: quillmark-cli", 0), 0u);
+  }
+}
+
+TEST_F(Cli, ListPrintsTheCatalogueTabSeparated) {
+  const Result list = Run({"list"});
+  EXPECT_EQ(list.code, 0);
+  std::istringstream lines(list.out);
+  std::string line;
+  int count = 0;
+  while (std::getline(lines, line)) ++count;
+  EXPECT_EQ(count, 14);
+  EXPECT_NE(list.out.find("8\tSpeed up the Explorer navigation\tSpeeds up Windows 7 by disabling "
+                          "network printers and scheduled tasks on Windows \n"),
+            std::string::npos);
+}
+
+TEST_F(Cli, ApplyStatusAndDefaultsWorkOnASnapshotFileAndWriteItBack) {
+  const std::string file = File("system.reg");
+  Write(file, kFreshWindows7);
+  Result status = Run({"--registry", file, "status"});
+  EXPECT_EQ(status.code, 0) << status.err;
+  EXPECT_EQ(status.out, Rows(".............."));
+
+  const Result apply = Run({"apply", "0,3,13,7", "--registry", file});
+  EXPECT_EQ(apply.code, 0) << apply.err;
+  EXPECT_EQ(apply.out, Rows("x..x...x.....x"));
+  const std::string written = Read(file);
+  EXPECT_EQ(SaveSnapshot(LoadSnapshot(written)), written);  // canonical
+  EXPECT_NE(written.find("\"MenuShowDelay\"=\"8\"\r\n"), std::string::npos);
+
+  status = Run({"--registry", file, "status"});
+  EXPECT_EQ(status.out, Rows("x..x...x.....x"));
+  EXPECT_EQ(Run({"--registry", file, "apply", "all"}).out, Rows("xxxxxxxxxxxxxx"));
+  EXPECT_EQ(Run({"--registry", file, "apply", "none"}).out, Rows(".............."));
+  const Result defaults = Run({"--registry", file, "defaults"});
+  EXPECT_EQ(defaults.code, 0) << defaults.err;
+  EXPECT_EQ(defaults.out, Rows(".............."));
+  EXPECT_NE(Read(file).find("\"NoLowDiskSpaceChecks\"=dword:00000000\r\n"), std::string::npos);
+}
+
+TEST_F(Cli, AFailurePrintsTheRowsAsTheyStandAndKeepsWhatWasWritten) {
+  const std::string file = File("missing.reg");
+  const Result status = Run({"--registry", file, "status"});
+  EXPECT_EQ(status.code, 1);
+  EXPECT_EQ(status.out, Rows("........x....."));
+  EXPECT_EQ(status.err, "error: Failed to get data for 'EnableLUA'\n");
+  // The keys the probes made are in the file.
+  EXPECT_NE(Read(file).find("[HKEY_CLASSES_ROOT\\*\\shell\\runas]"), std::string::npos);
+}
+
+TEST_F(Cli, AStandardUserCannotApply) {
+  const std::string file = File("user.reg");
+  Write(file, kFreshWindows7);
+  const std::string before = SaveSnapshot(LoadSnapshot(kFreshWindows7));
+  const Result apply = Run({"--registry", file, "--user", "apply", "3"});
+  EXPECT_EQ(apply.code, 1);
+  EXPECT_EQ(apply.out, Rows("...x.........."));
+  EXPECT_EQ(apply.err, "error: Failed to set data for ''\n");
+  EXPECT_EQ(Read(file), before);
+}
+
+TEST_F(Cli, AFaultySnapshotIsReportedAndLeftAsItWas) {
+  const std::string file = File("faulty.reg");
+  const std::string faulty =
+      "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\k]\n\"v\"=nonsense\n";
+  Write(file, faulty);
+  const Result status = Run({"--registry", file, "status"});
+  EXPECT_EQ(status.code, 1);
+  EXPECT_EQ(status.out, "");
+  EXPECT_EQ(
+      status.err,
+      "error: " + file + ": line 3: expected \"text\", dword:, hex:, hex(N): or - after \"=\"\n");
+  EXPECT_EQ(Read(file), faulty);
+}
+
+}  // namespace
+}  // namespace quillmark::testing

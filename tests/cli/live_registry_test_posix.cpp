@@ -1,0 +1,18 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/cli.h"
+
+namespace quillmark::testing {
+namespace {
+
+TEST(CliHere, WithoutARegistryFileThereIsNothingToWorkOn) {
+  std::ostringstream out, err;
+  EXPECT_EQ(RunCli({"status"}, out, err), 1);
+  EXPECT_EQ(out.str(), "");
+  EXPECT_EQ(err.str(), "error: there is no live registry on this system; use --registry FILE\n");
+}
+
+}  // namespace
+}  // namespace quillmark::testing
