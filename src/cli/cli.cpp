@@ -7,7 +7,10 @@
 #include "cli/live_registry.h"
 #include "cli/snapshot_file.h"
 #include "platform/failure_classes.h"
+#include "platform/failure_report.h"
+#include "platform/file_api.h"
 #include "tweaks/headless_tweak_list.h"
+#include "tweaks/restore_file.h"
 #include "tweaks/text_memo.h"
 #include "tweaks/tweak_catalogue.h"
 #include "tweaks/tweak_engine.h"
@@ -99,6 +102,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   std::string boxes;
   if (command == "apply") {
     if (arguments != 1 || !ParseRows(options.words[1], boxes)) return Usage(err);
+  } else if (command == "export") {
+    if (arguments != 1) return Usage(err);
   } else if (command == "list" || command == "status" || command == "defaults") {
     if (arguments != 0) return Usage(err);
   } else {
@@ -108,6 +113,14 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (command == "list") {
     for (const TweakRow& row : kTweakRows) {
       out << row.index << '\t' << row.caption << '\t' << row.information << '\n';
+    }
+    return 0;
+  }
+  if (command == "export") {
+    try {
+      WriteRestoreFile(SystemFiles(), options.words[1]);
+    } catch (const Exception& failure) {
+      return Fail(err, FailureBoxText(failure.Message()));  // as the error box shows it
     }
     return 0;
   }

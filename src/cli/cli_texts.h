@@ -11,6 +11,7 @@ inline constexpr const char* kCliUsage =
     "  apply ROWS      tick exactly ROWS (comma-separated indexes 0 to 13, \"none\" or \"all\"),\n"
     "                  write them to the registry, read every row back and print the rows\n"
     "  defaults        remove every tweak and write the system defaults, read back, print\n"
+    "  export FILE     write the restore file, a registry script of the system defaults\n"
     "options:\n"
     "  --registry FILE work on a registry snapshot file instead of the live registry; a missing\n"
     "                  file is an empty registry, and the file is written back when the\n"

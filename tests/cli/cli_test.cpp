@@ -177,5 +177,20 @@ TEST_F(Cli, AFaultySnapshotIsReportedAndLeftAsItWas) {
   EXPECT_EQ(Read(file), faulty);
 }
 
+TEST_F(Cli, ExportWritesTheRestoreFileOrSaysWhyNotAsTheErrorBoxWould) {
+  const std::string file = File("RestoreFromTewaks.reg");
+  const Result exported = Run({"export", file});
+  EXPECT_EQ(exported.code, 0) << exported.err;
+  EXPECT_EQ(exported.out, "");
+  const std::string written = Read(file);
+  EXPECT_EQ(written.size(), 1414u);
+  EXPECT_EQ(written.rfind("Windows Registry Editor Version 5.00\r\n\r\n;Created by", 0), 0u);
+
+  const Result refused = Run({"export", File("no such folder/r.reg")});
+  EXPECT_EQ(refused.code, 1);
+  EXPECT_EQ(refused.err, "error: Invalid filename.\n");
+  EXPECT_EQ(Run({"export"}).code, 2);
+}
+
 }  // namespace
 }  // namespace quillmark::testing

@@ -1,0 +1,17 @@
+// The restore file: a registry script that puts the system defaults back when the user runs it.
+// Its content is fixed; it depends neither on the registry nor on the rows.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "platform/file_api.h"
+
+namespace quillmark {
+
+extern const std::array<const char*, 46> kRestoreFileLines;
+
+// Writes the lines, each ended by CR LF, and raises EInOutError at the first I/O failure.
+void WriteRestoreFile(FileApi& files, const std::string& path);
+
+}  // namespace quillmark

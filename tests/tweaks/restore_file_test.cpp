@@ -1,0 +1,126 @@
+// The restore file: its bytes, and what a registry client makes of it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "platform/file_api.h"
+#include "platform/registry_script.h"
+#include "support/engine_harness.h"
+#include "support/fixtures.h"
+#include "support/recording_files.h"
+#include "tweaks/restore_file.h"
+
+namespace quillmark::testing {
+namespace {
+
+const char* const kExpected =
+    "Windows Registry Editor Version 5.00\r\n"
+    "\r\n"
+    ";Created by Fernhollow: Quillmark\r\n"
+    "\r\n"
+    "[-HKEY_CLASSES_ROOT\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Copy To]\r\n"
+    "\r\n"
+    "[-HKEY_CLASSES_ROOT\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Move To]\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"
+    "\"AutoEndTasks\"=\"0\"\r\n"
+    "\"HungAppTimeout\"=\"20000\"\r\n"
+    "\"MenuShowDelay\"=\"400\"\r\n"
+    "\"WaitToKillAppTimeout\"=\"20000\"\r\n"
+    "\"LowLevelHooksTimeout\"=\"20000\"\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Control Panel\\Mouse]\r\n"
+    "\"MouseHoverTime\"=\"400\"\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer]\r\n"
+    "\"NoLowDiskSpaceChecks\"=dword:00000000\r\n"
+    "\"NoResolveSearch\"=dword:00000000\r\n"
+    "\"NoResolveTrack\"=dword:00000000\r\n"
+    "\"NoInternetOpenWith\"=dword:00000000\r\n"
+    "\r\n"
+    "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control]\r\n"
+    "\"WaitToKillServiceTimeout\"=\"20000\"\r\n"
+    "\r\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer"
+    "\\NameSpace\\{863aa9fd-42df-457b-8e4d-0de1b8015c60}]\r\n"
+    "@=\"Printers\"\r\n"
+    "\r\n"
+    "[HKEY_LOCAL_MACHINE\\software\\microsoft\\windows\\currentversion\\policies\\system]\r\n"
+    "\"EnableLUA\"=dword:00000001\r\n"
+    "\"ConsentPromptBehaviorAdmin\"=dword:00000001\r\n"
+    "\r\n"
+    "[-HKEY_CLASSES_ROOT\\*\\shell\\runas]\r\n"
+    "\r\n"
+    "[-HKEY_CLASSES_ROOT\\*\\shell\\Open With Notepad]\r\n"
+    "\r\n"
+    "[-HKEY_CLASSES_ROOT\\Directory\\shell\\runas]\r\n"
+    "\r\n"
+    "[HKEY_CLASSES_ROOT\\Directory\\shell]\r\n"
+    "@=\"none\"\r\n"
+    "\r\n"
+    "[-HKEY_CLASSES_ROOT\\Directory\\shell\\Command Prompt Here]\r\n"
+    "\r\n"
+    "[-HKEY_CLASSES_ROOT\\Directory\\shell\\Delete Folder Content]\r\n";
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+TEST(RestoreFile, IsFortySixCrLfLinesOfPlainText) {
+  RecordingFiles files;
+  WriteRestoreFile(files, "RestoreFromTewaks.reg");
+  const std::string written = files.Written();
+  EXPECT_EQ(written, kExpected);
+  EXPECT_EQ(written.size(), 1414u);
+  std::size_t line_ends = 0;
+  for (std::size_t at = 0; (at = written.find("\r\n", at)) != std::string::npos; at += 2)
+    ++line_ends;
+  EXPECT_EQ(line_ends, 46u);
+  EXPECT_EQ(written.find('\n'), written.find("\r\n") + 1);
+  for (unsigned char c : written) EXPECT_LT(c, 0x80);
+  // Eleven full blocks while writing, the last six bytes at close.
+  EXPECT_EQ(files.calls.size(), 2u + 12u + 1u);
+  EXPECT_EQ(files.calls[12], "write 128");
+  EXPECT_EQ(files.calls[13], "write 6");
+}
+
+TEST(RestoreFile, ARealFileIsReplacedWholeByTheSameBytes) {
+  const auto path = std::filesystem::temp_directory_path() / "quillmark-restore-test.reg";
+  std::ofstream(path, std::ios::binary) << std::string(5000, 'x');
+  WriteRestoreFile(SystemFiles(), path.string());
+  EXPECT_EQ(ReadFile(path), kExpected);
+  std::filesystem::remove(path);
+}
+
+TEST(RestoreFile, ARegistryClientGetsTheDefaultsBackButLeavesLinkResolveIgnoreLinkInfo) {
+  EngineHarness imported(kFreshWindows7);
+  imported.TickExactly("xxxxxxxxxxxxxx");
+  imported.engine.SetTweaks();
+  ApplyRegistryScript(imported.registry, kExpected);
+
+  EngineHarness restored(kFreshWindows7);
+  restored.TickExactly("xxxxxxxxxxxxxx");
+  restored.engine.SetTweaks();
+  restored.engine.WriteSystemDefaults();
+
+  const std::string left = "\"LinkResolveIgnoreLinkInfo\"=dword:00000001\r\n";
+  const std::string defaulted = "\"LinkResolveIgnoreLinkInfo\"=dword:00000000\r\n";
+  std::string from_file = imported.Snapshot();
+  std::string from_defaults = restored.Snapshot();
+  ASSERT_NE(from_file.find(left), std::string::npos);
+  ASSERT_NE(from_defaults.find(defaulted), std::string::npos);
+  from_file.replace(from_file.find(left), left.size(), defaulted);
+  EXPECT_EQ(from_file, from_defaults);
+
+  imported.engine.ProbeAll();
+  EXPECT_EQ(imported.list.Boxes(), "..............");
+}
+
+}  // namespace
+}  // namespace quillmark::testing
