@@ -16,6 +16,7 @@
 //   b        double-byte names on/off        z       a new registry object in place of the old
 //   ! N[=C]  the N-th call from now (closes aside) fails with error C
 // Any other line is ignored, so "#" starts a comment.
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
@@ -57,8 +58,8 @@ constexpr std::string_view kSystem =
     "\"Path\"=hex(2):25,00,00\r\n"
     "\r\n";
 
-constexpr std::size_t kMaxOperations = 256;
-constexpr std::size_t kMaxArgument = 8192;
+constexpr std::size_t kMaxOperations = 64;
+constexpr std::size_t kMaxArgument = 2048;  // enough for 255-character names and 513 levels
 
 constexpr RegStatus kFailureCodes[] = {kErrorAccessDenied,  kErrorFileNotFound,
                                        kErrorInvalidHandle, kErrorInvalidParameter,
@@ -225,7 +226,8 @@ class Program {
       }
       case 'B': {
         const NameAndData assignment = SplitAssignment(argument);
-        const int capacity = ParseNumber<int>(assignment.data, 16);
+        // Capped: a stored value is never near the cap, and huge buffers only slow the run.
+        const int capacity = std::min(ParseNumber<int>(assignment.data, 16), 1 << 16);
         // Exactly the capacity given, so that AddressSanitizer sees a write past it.
         std::vector<std::uint8_t> buffer(capacity > 0 ? static_cast<std::size_t>(capacity) : 0);
         object.ReadBytes(assignment.name, buffer.data(), capacity);
