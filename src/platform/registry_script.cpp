@@ -130,6 +130,9 @@ class ScriptReader {
         const std::size_t end = rest.find('\\');
         const std::string_view name = rest.substr(0, end);
         if (name.empty()) Fail(line, "a key path has an empty key name");
+        // The store takes names as zero-terminated text: a zero would cut the path short, and
+        // "[-HKEY_CURRENT_USER\<zero>]" would name the whole root.
+        if (name.find('\0') != std::string_view::npos) Fail(line, "a key name holds a zero byte");
         if (name.size() > kMaxKeyNameLength) {
           Fail(line, "a key name is longer than 255 characters");
         }
@@ -176,6 +179,7 @@ class ScriptReader {
       if (step.name.size() > kMaxValueNameLength) {
         Fail(line, "a value name is longer than 16383 characters");
       }
+      if (step.name.find('\0') != std::string::npos) Fail(line, "a value name holds a zero byte");
     }
     std::string_view rest = TrimLeft(text.substr(at));
     if (rest.empty() || rest.front() != '=') Fail(line, "expected \"=\" after the value name");
