@@ -10,9 +10,12 @@
 #include "platform/memory_registry.h"
 #include "platform/registry_script.h"
 #include "platform/tregistry.h"
+#include "support/registry_failure.h"
 
 namespace quillmark {
 namespace {
+
+using testing::RegistryFailure;
 
 using Operation = MemoryRegistry::Operation;
 
@@ -37,16 +40,6 @@ std::vector<std::string> Calls(const MemoryRegistry& registry) {
   return calls;
 }
 
-template <typename Body>
-std::string RaisedMessage(Body body) {
-  try {
-    body();
-  } catch (const ERegistryException& failure) {
-    return failure.Message();
-  }
-  return "";
-}
-
 TEST(TRegistryRights, AStandardUserSeesMachineKeysItCannotOpenForWriting) {
   MemoryRegistry store = Machine();
   store.SetRights(MemoryRegistry::Rights::StandardUser);
@@ -56,14 +49,14 @@ TEST(TRegistryRights, AStandardUserSeesMachineKeysItCannotOpenForWriting) {
   EXPECT_TRUE(registry.KeyPresent(system));
   EXPECT_FALSE(registry.OpenAsCurrent(system, false));
   EXPECT_FALSE(registry.OpenAsCurrent(system, true));
-  EXPECT_EQ(RaisedMessage([&] { registry.ReadNumber("EnableLUA"); }),
+  EXPECT_EQ(RegistryFailure([&] { registry.ReadNumber("EnableLUA"); }),
             "Failed to get data for 'EnableLUA'");
 
   TRegistry reader(store, kKeyRead);
   reader.SelectRoot(RootKey::LocalMachine);
   ASSERT_TRUE(reader.OpenAsCurrent(system, false));
   EXPECT_EQ(reader.ReadNumber("EnableLUA"), 1);
-  EXPECT_EQ(RaisedMessage([&] { reader.WriteNumber("EnableLUA", 0); }),
+  EXPECT_EQ(RegistryFailure([&] { reader.WriteNumber("EnableLUA", 0); }),
             "Failed to set data for 'EnableLUA'");
 }
 
@@ -76,12 +69,12 @@ TEST(TRegistryRights, WithoutACurrentKeyRelativePathsWorkAgainstTheRoot) {
       registry.OpenAsCurrent("\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\", false));
   store.ClearCallLog();
   EXPECT_FALSE(registry.KeyPresent("RemoteComputer"));
-  EXPECT_EQ(RaisedMessage([&] { registry.MakeKey(kNameSpace); }),
+  EXPECT_EQ(RegistryFailure([&] { registry.MakeKey(kNameSpace); }),
             std::string("Failed to create key ") + kNameSpace);
   EXPECT_EQ(Calls(store),
             (std::vector<std::string>{"OpenKey HKEY_LOCAL_MACHINE\\RemoteComputer",
                                       std::string("CreateKey HKEY_LOCAL_MACHINE\\") + kNameSpace}));
-  EXPECT_EQ(RaisedMessage([&] { registry.MakeKey("\\SOFTWARE\\Quill"); }),
+  EXPECT_EQ(RegistryFailure([&] { registry.MakeKey("\\SOFTWARE\\Quill"); }),
             "Failed to create key \\SOFTWARE\\Quill");
 }
 

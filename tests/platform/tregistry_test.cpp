@@ -7,6 +7,7 @@
 
 #include "platform/failure_classes.h"
 #include "platform/tregistry.h"
+#include "support/registry_failure.h"
 #include "support/store_fixture.h"
 
 namespace quillmark::testing {
@@ -17,17 +18,6 @@ using Names = std::vector<std::string>;
 
 // An absolute path below the test key.
 std::string At(const std::string& below) { return kTestKeyAbsolute + below; }
-
-// Runs body and returns the message of the ERegistryException it raises ("" if none).
-template <typename Body>
-std::string RaisedMessage(Body body) {
-  try {
-    body();
-  } catch (const ERegistryException& failure) {
-    return failure.Message();
-  }
-  return "";
-}
 
 TEST_P(TRegistryOnStores, StartsAtTheCurrentUserWithFullAccessAndNoKey) {
   TRegistry registry(store());
@@ -107,12 +97,12 @@ TEST_P(TRegistryOnStores, WithoutACurrentKeyValuesAreAbsentAndAccessRaises) {
   std::vector<std::string> list{"stale"};
   registry.ListSubkeys(list);
   EXPECT_EQ(list, Names{});
-  EXPECT_EQ(RaisedMessage([&] { registry.ReadNumber("EnableLUA"); }),
+  EXPECT_EQ(RegistryFailure([&] { registry.ReadNumber("EnableLUA"); }),
             "Failed to get data for 'EnableLUA'");
-  EXPECT_EQ(RaisedMessage([&] { registry.ReadFlag("EnableLUA"); }),
+  EXPECT_EQ(RegistryFailure([&] { registry.ReadFlag("EnableLUA"); }),
             "Failed to get data for 'EnableLUA'");
-  EXPECT_EQ(RaisedMessage([&] { registry.WriteText("", "none"); }), "Failed to set data for ''");
-  EXPECT_EQ(RaisedMessage([&] { registry.WriteNumber("EnableLUA", 0); }),
+  EXPECT_EQ(RegistryFailure([&] { registry.WriteText("", "none"); }), "Failed to set data for ''");
+  EXPECT_EQ(RegistryFailure([&] { registry.WriteNumber("EnableLUA", 0); }),
             "Failed to set data for 'EnableLUA'");
   registry.CloseCurrent();
   EXPECT_FALSE(registry.HasCurrentKey());
@@ -142,7 +132,7 @@ TEST_P(TRegistryOnStores, TextReadsFollowTheStoredKindAndSize) {
     if (c.text != nullptr) {
       EXPECT_EQ(registry.ReadText(c.name), c.text) << c.name;
     } else {
-      EXPECT_EQ(RaisedMessage([&] { registry.ReadText(c.name); }),
+      EXPECT_EQ(RegistryFailure([&] { registry.ReadText(c.name); }),
                 std::string("Invalid data type for '") + c.name + "'");
     }
   }
@@ -177,7 +167,7 @@ TEST_P(TRegistryOnStores, NumberReadsNeedAnIntegerOfAtMostFourBytes) {
                         Case{"long text", "Failed to get data for 'long text'"},
                         Case{"eight bytes", "Failed to get data for 'eight bytes'"},
                         Case{"missing", "Failed to get data for 'missing'"}}) {
-    EXPECT_EQ(RaisedMessage([&] { registry.ReadNumber(c.name); }), c.message) << c.name;
+    EXPECT_EQ(RegistryFailure([&] { registry.ReadNumber(c.name); }), c.message) << c.name;
   }
 }
 
@@ -227,9 +217,9 @@ TEST_P(TRegistryOnStores, ValueKindsAndByteReads) {
   EXPECT_EQ(registry.ReadBytes("multi", buffer, 4), 3);
   EXPECT_EQ(std::string(buffer, 3), std::string("a\0\0", 3));
   EXPECT_EQ(registry.ReadBytes("missing", buffer, 4), 0);
-  EXPECT_EQ(RaisedMessage([&] { registry.ReadBytes("binary", buffer, 2); }),
+  EXPECT_EQ(RegistryFailure([&] { registry.ReadBytes("binary", buffer, 2); }),
             "Invalid data type for 'binary'");
-  EXPECT_EQ(RaisedMessage([&] { registry.ReadBytes("text", buffer, 4); }),
+  EXPECT_EQ(RegistryFailure([&] { registry.ReadBytes("text", buffer, 4); }),
             "Invalid data type for 'text'");
 }
 
@@ -266,7 +256,7 @@ TEST_P(TRegistryOnStores, RemovingAnAncestorOfTheCurrentKeyLeavesADeletedKeyCurr
   registry.WriteText("", "Printers");
   EXPECT_TRUE(registry.RemoveKey(At("\\RemoteComputer")));
   EXPECT_TRUE(registry.HasCurrentKey());
-  EXPECT_EQ(RaisedMessage([&] { registry.WriteText("", "Printers"); }),
+  EXPECT_EQ(RegistryFailure([&] { registry.WriteText("", "Printers"); }),
             "Failed to set data for ''");
   EXPECT_FALSE(registry.ValuePresent(""));
   EXPECT_EQ(registry.ReadText(""), "");

@@ -7,6 +7,7 @@
 
 #include "platform/memory_registry.h"
 #include "platform/registry_script.h"
+#include "support/registry_failure.h"
 #include "tweaks/headless_tweak_list.h"
 #include "tweaks/text_memo.h"
 #include "tweaks/tweak_engine.h"
@@ -42,16 +43,5 @@ struct EngineHarness {
   TweakEngine engine;
   int changes = 0;
 };
-
-// Runs body and returns the message of the registry failure it raises ("" if none).
-template <typename Body>
-std::string RegistryFailure(Body body) {
-  try {
-    body();
-  } catch (const ERegistryException& failure) {
-    return failure.Message();
-  }
-  return "";
-}
 
 }  // namespace quillmark::testing
