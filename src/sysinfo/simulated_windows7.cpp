@@ -4,7 +4,7 @@
 
 namespace quillmark {
 
-bool SimulatedWindows7::GetVersionEx(OsVersionRecord& record) {
+bool SimulatedWindows7::QueryVersion(OsVersionRecord& record) {
   const std::uint32_t size = record.size;
   if (size != kBasicVersionRecordSize && size != kExtendedVersionRecordSize) return false;
   record = OsVersionRecord{};

@@ -15,7 +15,7 @@ class SimulatedWindows7 final : public SystemQueries {
   bool IsWow64Process() override { return false; }
   std::uint16_t NativeProcessorArchitecture() override { return 0; }
   std::uint16_t ProcessorArchitecture() override { return 0; }
-  bool GetVersionEx(OsVersionRecord& record) override;
+  bool QueryVersion(OsVersionRecord& record) override;
   int GetSystemMetrics(int) override { return 0; }
   RegistryApi& Registry() override { return registry_; }
 

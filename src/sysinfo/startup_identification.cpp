@@ -246,7 +246,7 @@ void Identify(SystemQueries& queries, IdentificationResults& results) {
 
   OsVersionRecord basic;
   basic.size = kBasicVersionRecordSize;
-  queries.GetVersionEx(basic);
+  queries.QueryVersion(basic);
   results.version = OsVersionRecord{};
   if (basic.major < 5) {
     results.version.major = basic.major;
@@ -256,7 +256,7 @@ void Identify(SystemQueries& queries, IdentificationResults& results) {
     std::memcpy(results.version.csd, basic.csd, sizeof basic.csd);
   } else {
     results.version.size = kExtendedVersionRecordSize;
-    queries.GetVersionEx(results.version);
+    queries.QueryVersion(results.version);
   }
 
   results.os_name.clear();

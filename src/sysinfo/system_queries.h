@@ -51,7 +51,7 @@ class SystemQueries {
   virtual std::uint16_t NativeProcessorArchitecture() = 0;
   virtual std::uint16_t ProcessorArchitecture() = 0;
   // GetVersionExA on a record whose size field says which layout to fill.
-  virtual bool GetVersionEx(OsVersionRecord& record) = 0;
+  virtual bool QueryVersion(OsVersionRecord& record) = 0;
   virtual int GetSystemMetrics(int index) = 0;
   virtual RegistryApi& Registry() = 0;
 };

@@ -12,7 +12,7 @@ class Win32SystemQueries final : public SystemQueries {
   bool IsWow64Process() override;
   std::uint16_t NativeProcessorArchitecture() override;
   std::uint16_t ProcessorArchitecture() override;
-  bool GetVersionEx(OsVersionRecord& record) override;
+  bool QueryVersion(OsVersionRecord& record) override;
   int GetSystemMetrics(int index) override;
   RegistryApi& Registry() override { return registry_; }
 

@@ -47,7 +47,7 @@ std::uint16_t Win32SystemQueries::ProcessorArchitecture() {
   return info.wProcessorArchitecture;
 }
 
-bool Win32SystemQueries::GetVersionEx(OsVersionRecord& record) {
+bool Win32SystemQueries::QueryVersion(OsVersionRecord& record) {
   OSVERSIONINFOEXA native{};
   native.dwOSVersionInfoSize =
       record.size == kExtendedVersionRecordSize ? sizeof(OSVERSIONINFOEXA) : sizeof(OSVERSIONINFOA);

@@ -45,8 +45,8 @@ class FakeSystem final : public SystemQueries {
     calls.push_back("GetSystemInfo");
     return architecture;
   }
-  bool GetVersionEx(OsVersionRecord& record) override {
-    calls.push_back("GetVersionEx " + std::to_string(record.size));
+  bool QueryVersion(OsVersionRecord& record) override {
+    calls.push_back("QueryVersion " + std::to_string(record.size));
     if (version_fails) return false;
     record.major = major;
     record.minor = minor;

@@ -187,10 +187,10 @@ TEST(Identification, BelowVersion5OnlyTheBasicRecordIsAsked) {
   EXPECT_EQ(results.version.suite_mask, 0);
   EXPECT_EQ(results.version.product_type, 0);
   EXPECT_EQ(system.calls, (std::vector<std::string>{"kernel32", "IsWow64Process", "GetSystemInfo",
-                                                    "GetVersionEx 148"}));
+                                                    "QueryVersion 148"}));
   FakeSystem seven;
   Identify(seven, results);
-  EXPECT_EQ(seven.calls.back(), "GetVersionEx 156");
+  EXPECT_EQ(seven.calls.back(), "QueryVersion 156");
   EXPECT_EQ(results.version.product_type, 1);
 }
 
