@@ -5,10 +5,15 @@
 
 #include "cli/cli_texts.h"
 #include "cli/live_registry.h"
+#include "cli/live_system.h"
 #include "cli/snapshot_file.h"
 #include "platform/failure_classes.h"
 #include "platform/failure_report.h"
 #include "platform/file_api.h"
+#include "sysinfo/operating_system_info.h"
+#include "sysinfo/simulated_windows7.h"
+#include "sysinfo/startup_identification.h"
+#include "sysinfo/system_gate.h"
 #include "tweaks/headless_tweak_list.h"
 #include "tweaks/restore_file.h"
 #include "tweaks/text_memo.h"
@@ -22,6 +27,7 @@ namespace {
 struct Options {
   std::optional<std::string> registry_file;
   bool user = false;
+  bool any_system = false;
   bool help = false;
   std::vector<std::string> words;  // the command and its arguments
 };
@@ -36,7 +42,7 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options) {
     } else if (arg == "--user") {
       options.user = true;
     } else if (arg == "--any-system") {
-      // Live use is not yet gated by the system check; accepted so that scripts can say it.
+      options.any_system = true;
     } else if (arg == "--help") {
       options.help = true;
     } else if (arg.starts_with("--")) {
@@ -87,6 +93,57 @@ int Fail(std::ostream& err, const std::string& message) {
   return 1;
 }
 
+// Identifies the live system; false with the reason when the gate refuses it or it cannot be
+// identified.
+bool LiveSystemPasses(std::string& refusal) {
+  std::unique_ptr<SystemQueries> system = OpenLiveSystem(refusal);
+  if (!system) return false;
+  IdentificationResults results;
+  try {
+    Identify(*system, results);
+  } catch (const Exception& failure) {
+    refusal = failure.Message();
+    return false;
+  }
+  TOperatingSystemInfo info(results);
+  info.Refresh();
+  if (SystemGatePasses(info)) return true;
+  refusal = kGateMessage;
+  return false;
+}
+
+// What the gate sees: of the live system, or of a simulated 32-bit Windows 7 over the snapshot.
+int PrintSystem(const Options& options, std::ostream& out, std::ostream& err) {
+  std::unique_ptr<MemoryRegistry> snapshot;
+  std::unique_ptr<SystemQueries> system;
+  try {
+    if (options.registry_file) {
+      snapshot = std::make_unique<MemoryRegistry>(ReadSnapshotFile(*options.registry_file));
+      system = std::make_unique<SimulatedWindows7>(*snapshot);
+    } else {
+      std::string why_not;
+      system = OpenLiveSystem(why_not);
+      if (!system) return Fail(err, why_not);
+    }
+    IdentificationResults results;
+    Identify(*system, results);
+    TOperatingSystemInfo info(results);
+    info.Refresh();
+    out << "major version: " << info.MajorVersion() << '\n'
+        << "minor version: " << info.MinorVersion() << '\n'
+        << "build number: " << info.BuildNumber() << '\n'
+        << "platform: " << results.version.platform << '\n'
+        << "OS name: " << info.OSName() << '\n'
+        << "edition: " << info.OSEdition() << '\n'
+        << "WOW64: " << (results.wow64 ? "yes" : "no") << '\n'
+        << "processor architecture: " << results.processor_architecture << '\n'
+        << "gate: " << (SystemGatePasses(info) ? "passes" : "refuses") << '\n';
+  } catch (const Exception& failure) {
+    return Fail(err, failure.Message());
+  }
+  return 0;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -104,7 +161,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (arguments != 1 || !ParseRows(options.words[1], boxes)) return Usage(err);
   } else if (command == "export") {
     if (arguments != 1) return Usage(err);
-  } else if (command == "list" || command == "status" || command == "defaults") {
+  } else if (command == "list" || command == "status" || command == "defaults" ||
+             command == "system") {
     if (arguments != 0) return Usage(err);
   } else {
     return Usage(err);
@@ -125,6 +183,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 0;
   }
 
+  if (command == "system") return PrintSystem(options, out, err);
+
   std::unique_ptr<RegistryApi> store;
   MemoryRegistry* snapshot = nullptr;
   if (options.registry_file) {
@@ -140,6 +200,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     std::string why_not;
     store = OpenLiveRegistry(why_not);
     if (!store) return Fail(err, why_not);
+    if (!options.any_system) {
+      // The live registry is changed only on the systems the program itself runs on.
+      std::string refusal;
+      if (!LiveSystemPasses(refusal)) return Fail(err, refusal);
+    }
   }
 
   HeadlessTweakList list;

@@ -192,5 +192,35 @@ TEST_F(Cli, ExportWritesTheRestoreFileOrSaysWhyNotAsTheErrorBoxWould) {
   EXPECT_EQ(Run({"export"}).code, 2);
 }
 
+TEST_F(Cli, SystemShowsWhatTheGateSeesOfASimulatedWindows7) {
+  const std::string ultimate = File("ultimate.reg");
+  Write(ultimate, kFreshWindows7);
+  const std::string expected =
+      "major version: 6\nminor version: 1\nbuild number: 7601\nplatform: 2\nOS name: \n"
+      "edition: Ultimate\nWOW64: no\nprocessor architecture: 0\ngate: ";
+  Result system = Run({"--registry", ultimate, "system"});
+  EXPECT_EQ(system.code, 0) << system.err;
+  EXPECT_EQ(system.out, expected + "passes\n");
+
+  const std::string professional = File("professional.reg");
+  Write(professional, std::string(kFreshWindows7) +
+                          "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion]\n"
+                          "\"EditionID\"=\"Professional\"\n");
+  system = Run({"--registry", professional, "system"});
+  EXPECT_EQ(system.code, 0);
+  EXPECT_NE(system.out.find("edition: \n"), std::string::npos);
+  EXPECT_NE(system.out.find("gate: refuses\n"), std::string::npos);
+
+  const std::string broken = File("broken.reg");
+  Write(broken,
+        "Windows Registry Editor Version 5.00\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion]\n"
+        "\"EditionID\"=dword:1\n");
+  system = Run({"--registry", broken, "system"});
+  EXPECT_EQ(system.code, 1);
+  EXPECT_EQ(system.err, "error: Invalid data type for 'EditionID'\n");
+  EXPECT_EQ(Run({"system", "extra"}).code, 2);
+}
+
 }  // namespace
 }  // namespace quillmark::testing
