@@ -93,6 +93,14 @@ int Fail(std::ostream& err, const std::string& message) {
   return 1;
 }
 
+// The system's identification into results, as the main window's Info1 would publish it.
+TOperatingSystemInfo Identified(SystemQueries& system, IdentificationResults& results) {
+  Identify(system, results);
+  TOperatingSystemInfo info(results);
+  info.Refresh();
+  return info;
+}
+
 // Identifies the live system; false with the reason when the gate refuses it or it cannot be
 // identified.
 bool LiveSystemPasses(std::string& refusal) {
@@ -100,14 +108,11 @@ bool LiveSystemPasses(std::string& refusal) {
   if (!system) return false;
   IdentificationResults results;
   try {
-    Identify(*system, results);
+    if (SystemGatePasses(Identified(*system, results))) return true;
   } catch (const Exception& failure) {
     refusal = failure.Message();
     return false;
   }
-  TOperatingSystemInfo info(results);
-  info.Refresh();
-  if (SystemGatePasses(info)) return true;
   refusal = kGateMessage;
   return false;
 }
@@ -126,9 +131,7 @@ int PrintSystem(const Options& options, std::ostream& out, std::ostream& err) {
       if (!system) return Fail(err, why_not);
     }
     IdentificationResults results;
-    Identify(*system, results);
-    TOperatingSystemInfo info(results);
-    info.Refresh();
+    const TOperatingSystemInfo info = Identified(*system, results);
     out << "major version: " << info.MajorVersion() << '\n'
         << "minor version: " << info.MinorVersion() << '\n'
         << "build number: " << info.BuildNumber() << '\n'

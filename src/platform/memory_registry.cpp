@@ -15,38 +15,36 @@ std::size_t RootIndex(RootKey root) {
   return static_cast<std::uint32_t>(root) - static_cast<std::uint32_t>(RootKey::ClassesRoot);
 }
 
-// Splits a path below a key into key names. Repeated and trailing separators name nothing, as
-// on Windows; a name longer than a key name may be is refused.
-RegStatus SplitPath(std::string_view sub, std::vector<std::string_view>& names) {
-  names.clear();
-  std::size_t i = 0;
-  while (i < sub.size()) {
+// The key names of a path below a key. Repeated and trailing separators name nothing, as on
+// Windows.
+std::vector<std::string_view> NamesOf(std::string_view sub) {
+  std::vector<std::string_view> names;
+  for (std::size_t i = 0; i < sub.size();) {
     if (sub[i] == '\\') {
       ++i;
       continue;
     }
-    std::size_t end = sub.find('\\', i);
-    if (end == std::string_view::npos) end = sub.size();
-    if (end - i > kMaxKeyNameLength) return kErrorInvalidParameter;
+    const std::size_t end = std::min(sub.find('\\', i), sub.size());
     names.push_back(sub.substr(i, end - i));
     i = end;
+  }
+  return names;
+}
+
+// As NamesOf, refusing a name longer than a key name may be.
+RegStatus SplitPath(std::string_view sub, std::vector<std::string_view>& names) {
+  names = NamesOf(sub);
+  for (std::string_view name : names) {
+    if (name.size() > kMaxKeyNameLength) return kErrorInvalidParameter;
   }
   return kErrorSuccess;
 }
 
 std::string TidyPath(std::string_view sub) {
   std::string tidy;
-  std::size_t i = 0;
-  while (i < sub.size()) {
-    if (sub[i] == '\\') {
-      ++i;
-      continue;
-    }
-    std::size_t end = sub.find('\\', i);
-    if (end == std::string_view::npos) end = sub.size();
+  for (std::string_view name : NamesOf(sub)) {
     if (!tidy.empty()) tidy += '\\';
-    tidy.append(sub.substr(i, end - i));
-    i = end;
+    tidy.append(name);
   }
   return tidy;
 }

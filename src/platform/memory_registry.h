@@ -94,7 +94,6 @@ class MemoryRegistry final : public RegistryApi {
   bool DoubleByteCharacters() const override { return double_byte_; }
 
   void SetRights(Rights rights);
-  Rights GetRights() const { return rights_; }
   // With double-byte characters on, a byte from 0x81 to 0xFE leads a two-byte character, so
   // QueryInfoKey counts such a pair as one character while names still take two bytes.
   void SetDoubleByteCharacters(bool on) { double_byte_ = on; }

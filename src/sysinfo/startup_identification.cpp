@@ -154,25 +154,27 @@ std::string ServerEdition(SystemQueries& queries, const IdentificationResults& r
   return "";
 }
 
+void SetName(IdentificationResults& results, const char* name, TOSVersion kind) {
+  results.os_name = name;
+  results.kind = kind;
+}
+
 void NameNineXFamily(IdentificationResults& results) {
   const OsVersionRecord& v = results.version;
   const char second = v.csd[1];
   if (v.major == 4 && v.minor == 0) {
-    results.os_name = "Windows 95";
-    results.kind = os95;
+    SetName(results, "Windows 95", os95);
     results.os_edition = second == 'A'   ? "OSR 1"
                          : second == 'B' ? "OSR 2"
                          : second == 'C' ? "OSR 2.5"
                                          : "";
   }
   if (v.major == 4 && v.minor == 10) {
-    results.os_name = "Windows 98";
-    results.kind = os98;
+    SetName(results, "Windows 98", os98);
     results.os_edition = (second == 'A' || second == 'B') ? "SE" : "";
   }
   if (v.major == 4 && v.minor == 90) {
-    results.os_name = "Windows Millennium Edition";
-    results.kind = osME;
+    SetName(results, "Windows Millennium Edition", osME);
   }
 }
 
@@ -180,37 +182,29 @@ void NameNtFamily(SystemQueries& queries, IdentificationResults& results) {
   const OsVersionRecord& v = results.version;
   if (v.major == 6 && v.minor == 0) {
     if (v.product_type == kWorkstation) {
-      results.os_name = "Windows Vista";
-      results.kind = osVista;
+      SetName(results, "Windows Vista", osVista);
     } else {
-      results.os_name = "Windows Server \"Longhorn\"";
-      results.kind = osLonghorn;
+      SetName(results, "Windows Server \"Longhorn\"", osLonghorn);
     }
   }
   if (v.major == 5 && v.minor == 2) {
     if (queries.GetSystemMetrics(kServerR2) > 0) {
-      results.os_name = "Windows Server 2003 \"R2\"";
-      results.kind = os2K3;
+      SetName(results, "Windows Server 2003 \"R2\"", os2K3);
     } else if (v.product_type == kWorkstation &&
                results.processor_architecture == kArchitectureAmd64) {
-      results.os_name = "Windows XP Professional x64 Edition";
-      results.kind = osXP64;
+      SetName(results, "Windows XP Professional x64 Edition", osXP64);
     } else {
-      results.os_name = "Windows Server 2003";
-      results.kind = os2K3;
+      SetName(results, "Windows Server 2003", os2K3);
     }
   }
   if (v.major == 5 && v.minor == 1) {
-    results.os_name = "Windows XP";
-    results.kind = osXP;
+    SetName(results, "Windows XP", osXP);
   }
   if (v.major == 5 && v.minor == 0) {
-    results.os_name = "Windows 2000";
-    results.kind = os2K;
+    SetName(results, "Windows 2000", os2K);
   }
   if (v.major == 4) {
-    results.os_name = "Windows NT 4";
-    results.kind = osNT4;
+    SetName(results, "Windows NT 4", osNT4);
   }
 
   if (v.major < 5) {

@@ -9,6 +9,7 @@
 
 #include "cli/cli.h"
 #include "platform/registry_script.h"
+#include "support/files.h"
 #include "support/fixtures.h"
 
 namespace quillmark::testing {
@@ -41,12 +42,6 @@ class Cli : public ::testing::Test {
   std::string File(const char* name) const { return (folder_ / name).string(); }
   static void Write(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
-  }
-  static std::string Read(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
   }
 
  private:
@@ -128,7 +123,7 @@ TEST_F(Cli, ApplyStatusAndDefaultsWorkOnASnapshotFileAndWriteItBack) {
   const Result apply = Run({"apply", "0,3,13,7", "--registry", file});
   EXPECT_EQ(apply.code, 0) << apply.err;
   EXPECT_EQ(apply.out, Rows("x..x...x.....x"));
-  const std::string written = Read(file);
+  const std::string written = ReadWholeFile(file);
   EXPECT_EQ(SaveSnapshot(LoadSnapshot(written)), written);  // canonical
   EXPECT_NE(written.find("\"MenuShowDelay\"=\"8\"\r\n"), std::string::npos);
 
@@ -139,7 +134,8 @@ TEST_F(Cli, ApplyStatusAndDefaultsWorkOnASnapshotFileAndWriteItBack) {
   const Result defaults = Run({"--registry", file, "defaults"});
   EXPECT_EQ(defaults.code, 0) << defaults.err;
   EXPECT_EQ(defaults.out, Rows(".............."));
-  EXPECT_NE(Read(file).find("\"NoLowDiskSpaceChecks\"=dword:00000000\r\n"), std::string::npos);
+  EXPECT_NE(ReadWholeFile(file).find("\"NoLowDiskSpaceChecks\"=dword:00000000\r\n"),
+            std::string::npos);
 }
 
 TEST_F(Cli, AFailurePrintsTheRowsAsTheyStandAndKeepsWhatWasWritten) {
@@ -149,7 +145,7 @@ TEST_F(Cli, AFailurePrintsTheRowsAsTheyStandAndKeepsWhatWasWritten) {
   EXPECT_EQ(status.out, Rows("........x....."));
   EXPECT_EQ(status.err, "error: Failed to get data for 'EnableLUA'\n");
   // The keys the probes made are in the file.
-  EXPECT_NE(Read(file).find("[HKEY_CLASSES_ROOT\\*\\shell\\runas]"), std::string::npos);
+  EXPECT_NE(ReadWholeFile(file).find("[HKEY_CLASSES_ROOT\\*\\shell\\runas]"), std::string::npos);
 }
 
 TEST_F(Cli, AStandardUserCannotApply) {
@@ -160,7 +156,7 @@ TEST_F(Cli, AStandardUserCannotApply) {
   EXPECT_EQ(apply.code, 1);
   EXPECT_EQ(apply.out, Rows("...x.........."));
   EXPECT_EQ(apply.err, "error: Failed to set data for ''\n");
-  EXPECT_EQ(Read(file), before);
+  EXPECT_EQ(ReadWholeFile(file), before);
 }
 
 TEST_F(Cli, AFaultySnapshotIsReportedAndLeftAsItWas) {
@@ -174,7 +170,7 @@ TEST_F(Cli, AFaultySnapshotIsReportedAndLeftAsItWas) {
   EXPECT_EQ(
       status.err,
       "error: " + file + ": line 3: expected \"text\", dword:, hex:, hex(N): or - after \"=\"\n");
-  EXPECT_EQ(Read(file), faulty);
+  EXPECT_EQ(ReadWholeFile(file), faulty);
 }
 
 TEST_F(Cli, ExportWritesTheRestoreFileOrSaysWhyNotAsTheErrorBoxWould) {
@@ -182,7 +178,7 @@ TEST_F(Cli, ExportWritesTheRestoreFileOrSaysWhyNotAsTheErrorBoxWould) {
   const Result exported = Run({"export", file});
   EXPECT_EQ(exported.code, 0) << exported.err;
   EXPECT_EQ(exported.out, "");
-  const std::string written = Read(file);
+  const std::string written = ReadWholeFile(file);
   EXPECT_EQ(written.size(), 1414u);
   EXPECT_EQ(written.rfind("Windows Registry Editor Version 5.00\r\n\r\n;Created by", 0), 0u);
 

@@ -63,7 +63,7 @@ const Case kCases[] = {
     {"UltimateE", Version(6, 1, 2, 1, 0, EditionId("UltimateE")), "", "", osUnknown},
     {"Professional", Version(6, 1, 2, 1, 0, EditionId("Professional")), "", "", osUnknown},
     {"Ultimate with a blank", Version(6, 1, 2, 1, 0, EditionId("Ultimate ")), "", "", osUnknown},
-    {"dotless i folds no further", Version(6, 1, 2, 1, 0, EditionId("\xdcltimate")), "", "",
+    {"non-ASCII letters are not folded", Version(6, 1, 2, 1, 0, EditionId("\xdcltimate")), "", "",
      osUnknown},
     {"every table row", Version(6, 1, 2, 1, 0, EditionId("homepremiumn")), "",
      "Home Premium (European)", osUnknown},

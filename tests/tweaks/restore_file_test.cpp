@@ -9,6 +9,7 @@
 #include "platform/file_api.h"
 #include "platform/registry_script.h"
 #include "support/engine_harness.h"
+#include "support/files.h"
 #include "support/fixtures.h"
 #include "support/recording_files.h"
 #include "tweaks/restore_file.h"
@@ -65,13 +66,6 @@ const char* const kExpected =
     "\r\n"
     "[-HKEY_CLASSES_ROOT\\Directory\\shell\\Delete Folder Content]\r\n";
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
 TEST(RestoreFile, IsFortySixCrLfLinesOfPlainText) {
   RecordingFiles files;
   WriteRestoreFile(files, "RestoreFromTewaks.reg");
@@ -94,7 +88,7 @@ TEST(RestoreFile, ARealFileIsReplacedWholeByTheSameBytes) {
   const auto path = std::filesystem::temp_directory_path() / "quillmark-restore-test.reg";
   std::ofstream(path, std::ios::binary) << std::string(5000, 'x');
   WriteRestoreFile(SystemFiles(), path.string());
-  EXPECT_EQ(ReadFile(path), kExpected);
+  EXPECT_EQ(ReadWholeFile(path), kExpected);
   std::filesystem::remove(path);
 }
 

@@ -5,37 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
-#include "platform/failure_classes.h"
-#include "platform/file_api.h"
-#include "tweaks/restore_file.h"
+#include "support/files.h"
 
 namespace quillmark::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string Export(const std::string& path) {
-  try {
-    WriteRestoreFile(SystemFiles(), path);
-  } catch (const EInOutError& failure) {
-    return std::to_string(failure.ErrorCode()) + " " + failure.Message();
-  }
-  return "exported";
-}
-
-std::string Content(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::stringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
 TEST(RestoreFileOnWindows, AMissingFolderIsCode3) {
-  EXPECT_EQ(Export((fs::temp_directory_path() / "no such folder" / "r.reg").string()),
+  EXPECT_EQ(ExportRestoreFile((fs::temp_directory_path() / "no such folder" / "r.reg").string()),
             "3 Invalid filename");
 }
 
@@ -43,9 +23,9 @@ TEST(RestoreFileOnWindows, AMissingFolderIsCode3) {
 // bind root), so the refused file here is one the host lets nobody write.
 TEST(RestoreFileOnWindows, AFileNobodyMayWriteIsCode5AndKeepsItsContent) {
   const std::string path = "Z:\\sys\\kernel\\notes";
-  const std::string before = Content(path);
-  EXPECT_EQ(Export(path), "5 File access denied");
-  EXPECT_EQ(Content(path), before);
+  const std::string before = ReadWholeFile(path);
+  EXPECT_EQ(ExportRestoreFile(path), "5 File access denied");
+  EXPECT_EQ(ReadWholeFile(path), before);
 }
 
 TEST(RestoreFileOnWindows, AFileHeldWithoutSharedWritingIsCode32) {
@@ -54,10 +34,10 @@ TEST(RestoreFileOnWindows, AFileHeldWithoutSharedWritingIsCode32) {
   HANDLE holder = CreateFileA(path.string().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(Export(path.string()), "32 I/O error 32");
+  EXPECT_EQ(ExportRestoreFile(path.string()), "32 I/O error 32");
   CloseHandle(holder);
-  EXPECT_EQ(Content(path), "held");
-  EXPECT_EQ(Export(path.string()), "exported");
+  EXPECT_EQ(ReadWholeFile(path), "held");
+  EXPECT_EQ(ExportRestoreFile(path.string()), "exported");
   fs::remove(path);
 }
 
