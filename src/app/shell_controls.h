@@ -2,8 +2,11 @@
 // interfaces: the Win32 layer implements them with real windows, the tests headless.
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "platform/failure_report.h"
+#include "platform/file_api.h"
 #include "tweaks/text_memo.h"
 #include "tweaks/tweak_list.h"
 
@@ -20,6 +23,7 @@ inline constexpr int kDialogNo = 7;
 inline constexpr int kDialogOk = 1;
 inline constexpr int kDialogClosed = 2;
 
+// The one modal dialog of the shell.
 class MessageDialog {
  public:
   virtual ~MessageDialog() = default;
@@ -40,12 +44,50 @@ class ApplicationControl {
   virtual void Terminate() = 0;
 };
 
+// The main window as a whole.
+class FormWindow {
+ public:
+  virtual ~FormWindow() = default;
+  // The same close request as the title bar's close box: it runs FormCloseQuery, then the
+  // window closes and the program ends.
+  virtual void Close() = 0;
+};
+
+// How the save dialog is set up; the file name it proposes is passed on each showing.
+struct SaveDialogSettings {
+  const char* title;
+  const char* filter_description;
+  const char* filter_pattern;
+  const char* default_extension;
+};
+
+// The platform's save-file dialog, modal to the main window.
+class SaveDialog {
+ public:
+  virtual ~SaveDialog() = default;
+  // The chosen path, or nothing when the user cancels.
+  virtual std::optional<std::string> Execute(const SaveDialogSettings& settings,
+                                             const std::string& proposed_name) = 0;
+};
+
+// The about box window: shown modally, hidden again when it closes, whichever way.
+class AboutBoxWindow {
+ public:
+  virtual ~AboutBoxWindow() = default;
+  virtual void ShowModal() = 0;
+};
+
 struct MainWindowControls {
   TweakList& lv1;
   TextMemo& mmo1;
   StatusBar& stsbr1;
   MessageDialog& dialog;
   ApplicationControl& application;
+  FormWindow& window;
+  SaveDialog& SaveDialog1;
+  AboutBoxWindow& about_box;
+  FileApi& files;
+  FailureBoxApi& failure_box;
 };
 
 }  // namespace quillmark

@@ -2,6 +2,9 @@
 // message dialog with a chosen button.
 #pragma once
 
+#include <deque>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,7 +22,10 @@ namespace quillmark::testing {
 class HeadlessShell final : public ShellPlatform,
                             public MessageDialog,
                             public StatusBar,
-                            public ApplicationControl {
+                            public ApplicationControl,
+                            public FormWindow,
+                            public SaveDialog,
+                            public AboutBoxWindow {
  public:
   explicit HeadlessShell(const std::string& script) : registry(LoadSnapshot(script)) {}
 
@@ -40,10 +46,11 @@ class HeadlessShell final : public ShellPlatform,
   }
   MainWindowControls CreateMainWindow() override {
     events_.push_back("create main window");
-    return {list, memo, *this, *this, *this};
+    return {list, memo, *this, *this, *this, *this, *this, *this, *files, failure_box_};
   }
   void CreateAboutBox() override { events_.push_back("create about box"); }
-  void RunMessageLoop(TForm1&) override {
+  void RunMessageLoop(TForm1& f) override {
+    form = &f;
     events_.push_back("show main window");
     events_.push_back(terminated_ ? "loop ends at its first turn" : "loop runs");
   }
@@ -54,7 +61,10 @@ class HeadlessShell final : public ShellPlatform,
     const char* kinds[] = {"error", "information", "confirmation"};
     events_.push_back(std::string("dialog ") + kinds[static_cast<int>(kind)] + " [" +
                       std::to_string(buttons) + "]: " + text);
-    return dialog_answer;
+    if (dialog_answers.empty()) return dialog_answer;
+    const int answer = dialog_answers.front();
+    dialog_answers.pop_front();
+    return answer;
   }
   void SetText(const std::string& text) override { status_ = text; }
   std::string Text() const override { return status_; }
@@ -63,12 +73,36 @@ class HeadlessShell final : public ShellPlatform,
     terminated_ = true;
   }
 
+  // A close request runs the form's close query; the window then closes in any case.
+  void Close() override {
+    events_.push_back("close request");
+    if (form) form->FormCloseQuery();
+    events_.push_back("window closed");
+  }
+  std::optional<std::string> Execute(const SaveDialogSettings& settings,
+                                     const std::string& proposed_name) override {
+    events_.push_back(std::string("save dialog \"") + settings.title + "\" (" +
+                      settings.filter_description + "|" + settings.filter_pattern + ", ." +
+                      settings.default_extension + ") proposing " + proposed_name);
+    return save_answer;
+  }
+  void ShowModal() override {
+    events_.push_back("about box shown");
+    if (during_about) during_about();
+  }
+
   const std::vector<std::string>& FailureBoxes() const { return failure_box_.Events(); }
+  void ForgetEvents() { events_.clear(); }
 
   MemoryRegistry registry;
   IdentificationResults identification;
   bool use_given_identification = false;
   int dialog_answer = kDialogOk;
+  std::deque<int> dialog_answers;  // answered first, in order; then dialog_answer
+  std::optional<std::string> save_answer;
+  std::function<void()> during_about;
+  FileApi* files = &SystemFiles();
+  TForm1* form = nullptr;
   HeadlessTweakList list;
   HeadlessTextMemo memo;
 
