@@ -1,0 +1,49 @@
+// The tweak list as a report-style list view with a check box per row.
+#pragma once
+
+#include <windows.h>
+//
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+
+#include "tweaks/tweak_list.h"
+
+namespace quillmark::win32 {
+
+class Win32TweakList final : public TweakList {
+ public:
+  explicit Win32TweakList(HWND list) : list_(list) {}
+
+  void AppendRow(const std::string& caption) override {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = RowCount();
+    item.pszText = const_cast<char*>(caption.c_str());
+    SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  }
+  int RowCount() const override {
+    return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+  }
+  bool Checked(int row) const override { return ListView_GetCheckState(list_, row) != 0; }
+  // The list view reports a real change only, through the parent's LVN_ITEMCHANGED.
+  void SetChecked(int row, bool checked) override { ListView_SetCheckState(list_, row, checked); }
+  int SelectedIndex() const override {
+    return static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                         MAKELPARAM(LVNI_SELECTED, 0)));
+  }
+  void SetOnChange(std::function<void()> on_change) override { on_change_ = std::move(on_change); }
+
+  // The parent calls this for each LVN_ITEMCHANGED of the list.
+  void Changed() const {
+    if (on_change_) on_change_();
+  }
+  HWND Handle() const { return list_; }
+
+ private:
+  HWND list_;
+  std::function<void()> on_change_;
+};
+
+}  // namespace quillmark::win32
