@@ -1,0 +1,58 @@
+#include "win32/bevel_panel.h"
+
+#include "win32/object_window_proc.h"
+
+namespace quillmark::win32 {
+
+namespace {
+constexpr char kBevelPanelClass[] = "QuillmarkBevelPanel";
+}
+
+bool BevelPanel::Create(HINSTANCE instance, HWND parent, int id, const RECT& bounds) {
+  if (!RegisterObjectClass<BevelPanel>(instance, kBevelPanelClass, nullptr)) return false;
+  // WS_EX_CONTROLPARENT lets the dialog keys look inside it.
+  return CreateWindowExA(
+             WS_EX_CONTROLPARENT, kBevelPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+             bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this) != nullptr;
+}
+
+LRESULT BevelPanel::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // WM_PAINT fills everything
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      if (HDC dc = BeginPaint(window, &paint)) {
+        Paint(dc);
+        EndPaint(window, &paint);
+      }
+      return 0;
+    }
+    // Effect labels inside ask for the pixels under them this way.
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wparam));
+      return 0;
+    case WM_CTLCOLORSTATIC: {
+      HDC dc = reinterpret_cast<HDC>(wparam);
+      const auto found = label_colours_.find(GetDlgCtrlID(reinterpret_cast<HWND>(lparam)));
+      SetTextColor(dc,
+                   found != label_colours_.end() ? found->second : GetSysColor(COLOR_WINDOWTEXT));
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      SetBkMode(dc, TRANSPARENT);
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    default:
+      return DefWindowProcA(window, message, wparam, lparam);
+  }
+}
+
+void BevelPanel::Paint(HDC dc) const {
+  RECT client;
+  GetClientRect(window_, &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  // Lowered outside (shadow over highlight), raised inside (highlight over shadow).
+  DrawEdge(dc, &client, BDR_SUNKENOUTER | BDR_RAISEDINNER, BF_RECT);
+}
+
+}  // namespace quillmark::win32

@@ -1,0 +1,141 @@
+#include "win32/link_control.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "win32/handles.h"
+#include "win32/object_window_proc.h"
+#include "win32/window_text.h"
+
+namespace quillmark::win32 {
+
+namespace {
+
+constexpr char kLinkControlClass[] = "QuillmarkLinkControl";
+
+HCURSOR LoadCursorOf(CursorKind cursor) {
+  return LoadCursor(nullptr, cursor == CursorKind::Hand ? IDC_HAND : IDC_ARROW);
+}
+
+void Call(const std::function<void()>& handler) {
+  if (handler) handler();
+}
+
+}  // namespace
+
+bool LinkControl::Create(HINSTANCE instance, HWND parent, int id, const RECT& bounds,
+                         const char* text, Handlers handlers) {
+  if (!RegisterObjectClass<LinkControl>(instance, kLinkControlClass, nullptr)) return false;
+  handlers_ = std::move(handlers);
+  return CreateWindowExA(0, kLinkControlClass, text, WS_CHILD | WS_VISIBLE, bounds.left, bounds.top,
+                         bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                         this) != nullptr;
+}
+
+void LinkControl::SetPicture(HBITMAP picture) {
+  picture_ = picture;
+  if (window_) InvalidateRect(window_, nullptr, FALSE);
+}
+
+void LinkControl::SetCursor(CursorKind cursor) {
+  cursor_ = cursor;
+  // The system asks for the cursor before a move is reported; show the new one right away.
+  if (PointerIsOver()) ::SetCursor(LoadCursorOf(cursor_));
+}
+
+void LinkControl::SetTextColour(Rgb colour) {
+  colour_ = colour;
+  if (window_) InvalidateRect(window_, nullptr, FALSE);
+}
+
+bool LinkControl::PointerIsOver() const {
+  POINT pointer;
+  return window_ && GetCursorPos(&pointer) && WindowFromPoint(pointer) == window_;
+}
+
+LRESULT LinkControl::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      if (HDC dc = BeginPaint(window, &paint)) {
+        Paint(dc);
+        EndPaint(window, &paint);
+      }
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wparam));
+      return 0;
+    case WM_SETFONT:
+      font_ = reinterpret_cast<HFONT>(wparam);
+      if (LOWORD(lparam)) InvalidateRect(window, nullptr, FALSE);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font_);
+    case WM_SETCURSOR:
+      if (LOWORD(lparam) != HTCLIENT) break;
+      ::SetCursor(LoadCursorOf(cursor_));
+      return TRUE;
+    case WM_MOUSEMOVE:
+      if (!tracking_leave_) {
+        TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
+        tracking_leave_ = TrackMouseEvent(&track) != FALSE;
+      }
+      Call(handlers_.move);
+      return 0;
+    case WM_MOUSELEAVE:
+      tracking_leave_ = false;
+      Call(handlers_.leave);
+      return 0;
+    case WM_LBUTTONDOWN:
+      pressed_ = true;
+      SetCapture(window);
+      return 0;
+    case WM_LBUTTONUP: {
+      // A click is a press and a release both on the control.
+      const bool was_pressed = std::exchange(pressed_, false);
+      if (GetCapture() == window) ReleaseCapture();
+      RECT client;
+      GetClientRect(window, &client);
+      const POINT at = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+      if (was_pressed && PtInRect(&client, at)) Call(handlers_.click);
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      pressed_ = false;
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+void LinkControl::Paint(HDC dc) const {
+  RECT client;
+  GetClientRect(window_, &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  if (kind_ == ControlKind::Picture) {
+    if (!picture_) return;
+    BITMAP size = {};
+    GetObjectA(picture_, sizeof size, &size);
+    UniqueMemoryDc source(CreateCompatibleDC(dc));
+    if (!source) return;
+    SelectedObject picture_in_source(source.get(), picture_);
+    BitBlt(dc, 0, 0, std::min<LONG>(size.bmWidth, client.right),
+           std::min<LONG>(size.bmHeight, client.bottom), source.get(), 0, 0, SRCCOPY);
+    return;
+  }
+  const std::string text = WindowText(window_);
+  SelectedObject font_in_dc(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(SYSTEM_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, colour_ ? RGB(colour_->red, colour_->green, colour_->blue)
+                           : GetSysColor(COLOR_WINDOWTEXT));
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &client,
+            DT_CENTER | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+}
+
+}  // namespace quillmark::win32

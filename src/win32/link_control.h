@@ -1,0 +1,66 @@
+// The pointer-sensitive parts of the about box: the link label and the picture. They report
+// pointer moves, leaves and clicks; the box's handlers set their cursor and text colour back
+// through AboutControl.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "app/about_box.h"
+
+namespace quillmark::win32 {
+
+class LinkControl final : public AboutControl {
+ public:
+  struct Handlers {
+    std::function<void()> move;
+    std::function<void()> leave;
+    std::function<void()> click;
+  };
+
+  LinkControl(ControlKind kind, std::string hint) : kind_(kind), hint_(std::move(hint)) {}
+  LinkControl(const LinkControl&) = delete;
+  LinkControl& operator=(const LinkControl&) = delete;
+
+  // The child window; false if it could not be made. A label shows its text centred and
+  // word-wrapped in the font set with WM_SETFONT.
+  bool Create(HINSTANCE instance, HWND parent, int id, const RECT& bounds, const char* text,
+              Handlers handlers);
+  // A picture's bitmap, not owned: drawn unscaled from the top-left corner and clipped.
+  void SetPicture(HBITMAP picture);
+  HWND Handle() const { return window_; }
+
+  ControlKind Kind() const override { return kind_; }
+  std::string Hint() const override { return hint_; }
+  void SetCursor(CursorKind cursor) override;
+  void SetTextColour(Rgb colour) override;
+
+  CursorKind Cursor() const { return cursor_; }
+  // Empty until a handler sets a colour: until then the text has the window-text colour.
+  std::optional<Rgb> TextColour() const { return colour_; }
+
+  // For ObjectWindowProc.
+  void Attach(HWND window) noexcept { window_ = window; }
+  void Detach() noexcept { window_ = nullptr; }
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+ private:
+  void Paint(HDC dc) const;
+  bool PointerIsOver() const;
+
+  ControlKind kind_;
+  std::string hint_;
+  Handlers handlers_;
+  HWND window_ = nullptr;
+  HFONT font_ = nullptr;
+  HBITMAP picture_ = nullptr;
+  CursorKind cursor_ = CursorKind::Default;
+  std::optional<Rgb> colour_;
+  bool tracking_leave_ = false;
+  bool pressed_ = false;
+};
+
+}  // namespace quillmark::win32

@@ -1,0 +1,50 @@
+// Window procedures that hand a window's messages to the C++ object that owns it. The object's
+// address arrives as the creation parameter and is kept in GWLP_USERDATA.
+#pragma once
+
+#include <windows.h>
+
+namespace quillmark::win32 {
+
+// T provides:
+//   void Attach(HWND) noexcept;   the window exists (WM_NCCREATE), before CreateWindowEx returns
+//   void Detach() noexcept;       the window is gone (WM_NCDESTROY)
+//   LRESULT HandleMessage(HWND, UINT, WPARAM, LPARAM);
+template <typename T>
+LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* created = static_cast<T*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    if (created) created->Attach(window);
+  }
+  auto* object = reinterpret_cast<T*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!object) return DefWindowProcA(window, message, wparam, lparam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    object->Detach();
+    return DefWindowProcA(window, message, wparam, lparam);
+  }
+  // An exception must not unwind through the system's code that called us.
+  try {
+    return object->HandleMessage(window, message, wparam, lparam);
+  } catch (...) {
+    return DefWindowProcA(window, message, wparam, lparam);
+  }
+}
+
+// Registers a window class of ObjectWindowProc<T>; registering the same name again (a second
+// object of the same kind) is not an error.
+template <typename T>
+bool RegisterObjectClass(HINSTANCE instance, const char* name, HBRUSH background,
+                         HCURSOR cursor = LoadCursor(nullptr, IDC_ARROW)) {
+  WNDCLASSEXA window_class = {};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = &ObjectWindowProc<T>;
+  window_class.hInstance = instance;
+  window_class.hCursor = cursor;
+  window_class.hbrBackground = background;
+  window_class.lpszClassName = name;
+  return RegisterClassExA(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace quillmark::win32
