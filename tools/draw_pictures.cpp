@@ -474,6 +474,12 @@ constexpr std::array kGlyphs{
     Glyph{'k', {"#....", "#....", "#..#.", "#.#..", "##...", "#.#..", "#..#."}},
     Glyph{'b', {"#....", "#....", "#.##.", "##..#", "#...#", "#...#", "####."}},
     Glyph{'s', {".....", ".....", ".####", "#....", ".###.", "....#", "####."}},
+    Glyph{'F', {"#####", "#....", "#....", "####.", "#....", "#....", "#...."}},
+    Glyph{'e', {".....", ".....", ".###.", "#...#", "#####", "#....", ".###."}},
+    Glyph{'n', {".....", ".....", "#.##.", "##..#", "#...#", "#...#", "#...#"}},
+    Glyph{'h', {"#....", "#....", "#.##.", "##..#", "#...#", "#...#", "#...#"}},
+    Glyph{'o', {".....", ".....", ".###.", "#...#", "#...#", "#...#", ".###."}},
+    Glyph{'w', {".....", ".....", "#...#", "#...#", "#.#.#", "#.#.#", ".#.#."}},
 };
 
 const Glyph& glyph(char letter) {
@@ -530,7 +536,7 @@ Vec bezier(Vec a, Vec control, Vec b, double t) {
   return a * ((1 - t) * (1 - t)) + control * (2 * (1 - t) * t) + b * (t * t);
 }
 
-// The maker's logo: a quill pen over a stroke of ink, and the name "Quillmark Labs" below.
+// The maker's logo: a quill pen over a stroke of ink, and the maker's name "Fernhollow" below.
 Canvas draw_maker() {
   Canvas canvas(147, 110, 1);
   // Only the top-left 145x105 pixels show; the card ends there.
@@ -585,14 +591,10 @@ Canvas draw_maker() {
   }
   canvas.fill(stroke(ink, 0.9), gradient(rgb(34, 40, 50), {29, 0}, rgb(34, 40, 50, 0.1), {121, 0}));
 
-  const double big = 3;
-  double big_width = text_columns("Quillmark") * big;
-  canvas.fill(text("Quillmark", {std::round((145 - big_width) / 2), 62}, big),
-              gradient(rgb(44, 54, 70), {0, 62}, rgb(20, 26, 36), {0, 83}));
-  const double small = 2;
-  double small_width = text_columns("Labs") * small;
-  canvas.fill(text("Labs", {std::round((145 - small_width) / 2), 87}, small),
-              solid(rgb(22, 98, 140)));
+  const double big = 2;
+  double big_width = text_columns("Fernhollow") * big;
+  canvas.fill(text("Fernhollow", {std::round((145 - big_width) / 2), 66}, big),
+              gradient(rgb(44, 54, 70), {0, 66}, rgb(20, 26, 36), {0, 80}));
   return canvas;
 }
 

@@ -70,8 +70,8 @@ TEST_F(AboutBoxHandlers, ClicksOpenTheSendersHintOnlyFromTheRightKindOfSender) {
   box.CommentsClick(image);        // a picture is not a label
   box.Image1Click(comments);       // a label is not a picture
   box.Image1Click(button);
-  EXPECT_EQ(shell.opened, (std::vector<std::string>{"http://www.quillmark.example/",
-                                                    "http://www.quillmark.example/",
+  EXPECT_EQ(shell.opened, (std::vector<std::string>{"http://www.fernhollow.example/",
+                                                    "http://www.fernhollow.example/",
                                                     "http://elsewhere.example/"}));
   EXPECT_NE(std::string(kMakerSiteName), kMakerAddress) << "the caption is not what opens";
 }

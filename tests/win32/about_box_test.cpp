@@ -20,7 +20,7 @@ namespace {
 using testing::ScriptStep;
 using testing::TimerScript;
 
-constexpr char kAddress[] = "http://www.quillmark.example/";
+constexpr char kAddress[] = "http://www.fernhollow.example/";
 constexpr char kOwnerClass[] = "QuillmarkAboutBoxTestOwner";
 
 class RecordingShellOpen final : public ShellOpen {
@@ -185,7 +185,7 @@ TEST_F(AboutBoxTest, ControlsSitAtTheirPlacesWithTheirTexts) {
       {"ShadowLabel1", kIdShadowLabel1, true, {3, 13, 276, 45}, "Quillmark"},
       {"Copyright", kIdCopyright, true, {3, 45, 276, 58}, nullptr},
       {"sLabel1", kIdSLabel1, true, {3, 62, 276, 75}, "Windows 7 Tweak Utility"},
-      {"Comments", kIdComments, true, {3, 81, 276, 94}, "www.quillmark.example"},
+      {"Comments", kIdComments, true, {3, 81, 276, 94}, "www.fernhollow.example"},
       {"Image1", kIdImage1, true, {71, 104, 216, 209}, nullptr},
       {"sBitBtn1", kIdSBitBtn1, false, {117, 232, 192, 265}, "OK"},
   };
