@@ -16,6 +16,7 @@
 #include "win32/main_window.h"
 #include "win32/message_dialog.h"
 #include "win32/save_dialog.h"
+#include "win32/shell_open.h"
 
 namespace quillmark::win32 {
 namespace {
@@ -75,7 +76,9 @@ class Win32Shell final : public ShellPlatform, public AboutBoxWindow {
             *main_,       *save_dialog_, *this,           SystemFiles(), *failure_box_};
   }
   void CreateAboutBox() override {
-    about_ = std::make_unique<Win32AboutBox>(instance_, main_->Handle());
+    // The maker's address opens with the application window as owner.
+    shell_open_.emplace(application_window_.get());
+    about_ = std::make_unique<Win32AboutBox>(instance_, main_->Handle(), *shell_open_);
   }
   void ShowModal() override {
     if (about_) about_->ShowModal();
@@ -119,6 +122,7 @@ class Win32Shell final : public ShellPlatform, public AboutBoxWindow {
   std::optional<Win32MessageDialog> dialog_;
   std::unique_ptr<Win32MainWindow> main_;
   std::optional<Win32SaveDialog> save_dialog_;
+  std::optional<Win32ShellOpen> shell_open_;
   std::unique_ptr<Win32AboutBox> about_;
 };
 
