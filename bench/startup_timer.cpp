@@ -80,8 +80,8 @@ double TimeOneStart(const Program& program) {
   return elapsed;
 }
 
-Program Parse(const char* title, const char* spec) {
-  Program program{title, spec, 0};
+Program Parse(const char* title, const char* argument) {
+  Program program{title, argument, 0};
   // A trailing ":<digits>" names the control; a drive letter's colon is left alone.
   const std::size_t colon = program.path.rfind(':');
   if (colon != std::string::npos && colon > 1 &&
