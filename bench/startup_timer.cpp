@@ -36,7 +36,12 @@ BOOL CALLBACK Visit(HWND window, LPARAM l) {
   if (search->program->title != title) return TRUE;
   if (search->program->control != 0) {
     HWND control = GetDlgItem(window, search->program->control);
-    if (!control || GetWindowTextLengthA(control) == 0) return TRUE;
+    // Asked with a message: GetWindowText does not ask a window of another process.
+    DWORD_PTR length = 0;
+    if (!control ||
+        !SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 1000, &length) ||
+        length == 0)
+      return TRUE;
   }
   search->found = window;
   return FALSE;
