@@ -1,6 +1,7 @@
 #include "win32/bevel_panel.h"
 
 #include "win32/object_window_proc.h"
+#include "win32/painted_window.h"
 
 namespace quillmark::win32 {
 
@@ -18,21 +19,8 @@ bool BevelPanel::Create(HINSTANCE instance, HWND parent, int id, const RECT& bou
 }
 
 LRESULT BevelPanel::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (auto done = PaintMessage(*this, window, message, wparam)) return *done;
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // WM_PAINT fills everything
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      if (HDC dc = BeginPaint(window, &paint)) {
-        Paint(dc);
-        EndPaint(window, &paint);
-      }
-      return 0;
-    }
-    // Effect labels inside ask for the pixels under them this way.
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wparam));
-      return 0;
     case WM_CTLCOLORSTATIC: {
       HDC dc = reinterpret_cast<HDC>(wparam);
       const auto found = label_colours_.find(GetDlgCtrlID(reinterpret_cast<HWND>(lparam)));

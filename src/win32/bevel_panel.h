@@ -26,9 +26,9 @@ class BevelPanel {
   void Detach() noexcept { window_ = nullptr; }
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
- private:
   void Paint(HDC dc) const;
 
+ private:
   HWND window_ = nullptr;
   std::map<int, COLORREF> label_colours_;
 };

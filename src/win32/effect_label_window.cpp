@@ -2,6 +2,7 @@
 
 #include "win32/effect_label_painter.h"
 #include "win32/object_window_proc.h"
+#include "win32/painted_window.h"
 #include "win32/window_text.h"
 
 namespace quillmark::win32 {
@@ -22,26 +23,9 @@ bool EffectLabelWindow::Create(HINSTANCE instance, HWND parent, int id, const RE
 }
 
 LRESULT EffectLabelWindow::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (auto done = PaintMessage(*this, window, message, wparam)) return *done;
+  if (auto done = FontMessage(font_, window, message, wparam, lparam)) return *done;
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // the painting starts from the parent's pixels
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      if (HDC dc = BeginPaint(window, &paint)) {
-        Paint(dc);
-        EndPaint(window, &paint);
-      }
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wparam));
-      return 0;
-    case WM_SETFONT:
-      font_ = reinterpret_cast<HFONT>(wparam);
-      if (LOWORD(lparam)) InvalidateRect(window, nullptr, FALSE);
-      return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(font_);
     case WM_SETTEXT: {
       const LRESULT result = DefWindowProcA(window, message, wparam, lparam);
       InvalidateRect(window, nullptr, FALSE);

@@ -22,9 +22,9 @@ class EffectLabelWindow {
   void Detach() noexcept { window_ = nullptr; }
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
- private:
   void Paint(HDC dc) const;
 
+ private:
   HWND window_ = nullptr;
   HFONT font_ = nullptr;
   ShadowLabelSettings settings_;  // the defaults: black shadow, blur 4, distance 1, white text

@@ -47,8 +47,9 @@ class LinkControl final : public AboutControl {
   void Detach() noexcept { window_ = nullptr; }
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
- private:
   void Paint(HDC dc) const;
+
+ private:
   bool PointerIsOver() const;
 
   ControlKind kind_;

@@ -25,8 +25,7 @@ int PictureResource(ButtonPicture picture) {
 UniqueImageList PutPictureAboveCaption(HWND button, HINSTANCE instance, ButtonPicture picture) {
   UniqueImageList list = LoadMaskedPicture(instance, PictureResource(picture));
   if (!list) return list;
-  BUTTON_IMAGELIST layout = {list.get(), {0, 0, 0, 4}, BUTTON_IMAGELIST_ALIGN_TOP};
-  SendMessageA(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&layout));
+  SetButtonPicture(button, list.get(), BUTTON_IMAGELIST_ALIGN_TOP, {0, 0, 0, 4});
   return list;
 }
 

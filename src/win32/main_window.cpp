@@ -8,6 +8,7 @@
 #include "win32/control_ids.h"
 #include "win32/dpi_scale.h"
 #include "win32/main_button_picture.h"
+#include "win32/object_window_proc.h"
 #include "win32/resources/resource_ids.h"
 
 namespace quillmark::win32 {
@@ -45,20 +46,14 @@ SIZE TextSize(HWND window, HFONT font, const char* text) {
 }  // namespace
 
 void Win32MainWindow::RegisterWindowClass(HINSTANCE instance) {
-  WNDCLASSEXA window_class{};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = WindowProc;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  window_class.lpszClassName = kMainWindowClass;
-  window_class.hIcon = static_cast<HICON>(
-      LoadImageA(instance, MAKEINTRESOURCEA(IDI_QUILLMARK), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                 GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR | LR_SHARED));
-  window_class.hIconSm = static_cast<HICON>(LoadImageA(
-      instance, MAKEINTRESOURCEA(IDI_QUILLMARK), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-      GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR | LR_SHARED));
-  RegisterClassExA(&window_class);
+  auto icon = [instance](int width, int height) {
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_QUILLMARK), IMAGE_ICON,
+                                         GetSystemMetrics(width), GetSystemMetrics(height),
+                                         LR_DEFAULTCOLOR | LR_SHARED));
+  };
+  RegisterObjectClass<Win32MainWindow>(
+      instance, kMainWindowClass, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+      LoadCursor(nullptr, IDC_ARROW), icon(SM_CXICON, SM_CYICON), icon(SM_CXSMICON, SM_CYSMICON));
 }
 
 Win32MainWindow::Win32MainWindow(HINSTANCE instance, FailureBoxApi& failure_box)
@@ -166,23 +161,7 @@ void Win32MainWindow::Forward(TForm1::Handler handler) {
   if (form_) form_->Dispatch(handler);
 }
 
-LRESULT CALLBACK Win32MainWindow::WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<Win32MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(l)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<Win32MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcA(window, message, w, l);
-  try {
-    return self->OnMessage(message, w, l);
-  } catch (...) {
-    // Handlers report their own failures; nothing may leave a window procedure.
-    return DefWindowProcA(window, message, w, l);
-  }
-}
-
-LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM w, LPARAM l) {
+LRESULT Win32MainWindow::HandleMessage(HWND window, UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_COMMAND: {
       const int index = LOWORD(w) - kIdSbtbtn1;
@@ -229,12 +208,8 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM w, LPARAM l) {
       form_ = nullptr;
       PostQuitMessage(0);
       return 0;
-    case WM_NCDESTROY:
-      SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-      window_ = nullptr;
-      break;
   }
-  return DefWindowProcA(window_, message, w, l);
+  return DefWindowProcA(window, message, w, l);
 }
 
 LRESULT CALLBACK Win32MainWindow::ButtonProc(HWND button, UINT message, WPARAM w, LPARAM l,

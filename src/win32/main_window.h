@@ -33,13 +33,18 @@ class Win32MainWindow final : public FormWindow, public ApplicationControl {
   StatusBar& stsbr1() { return *status_; }
 
   // From now on the window's messages reach the form's handlers.
-  void Attach(TForm1* form) { form_ = form; }
+  void AttachForm(TForm1* form) { form_ = form; }
   // Maximised for SW_SHOWMAXIMIZED, minimised without activation for SW_SHOWMINNOACTIVE,
   // otherwise normal; the memo then has the focus.
   void Show(int show_command);
 
   void Close() override;
   void Terminate() override;
+
+  // For the shared window procedure.
+  void Attach(HWND window) noexcept { window_ = window; }
+  void Detach() noexcept { window_ = nullptr; }
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM w, LPARAM l);
 
  private:
   struct ButtonHover {
@@ -48,10 +53,8 @@ class Win32MainWindow final : public FormWindow, public ApplicationControl {
     bool inside;
   };
 
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
   static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM w, LPARAM l, UINT_PTR id,
                                      DWORD_PTR data);
-  LRESULT OnMessage(UINT message, WPARAM w, LPARAM l);
   void CreateControls(HINSTANCE instance);
   HWND Child(const char* window_class, const char* text, DWORD style, int id, int left, int top,
              int width, int height, HINSTANCE instance);

@@ -36,13 +36,16 @@ LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wparam, LPAR
 // object of the same kind) is not an error.
 template <typename T>
 bool RegisterObjectClass(HINSTANCE instance, const char* name, HBRUSH background,
-                         HCURSOR cursor = LoadCursor(nullptr, IDC_ARROW)) {
+                         HCURSOR cursor = LoadCursor(nullptr, IDC_ARROW), HICON icon = nullptr,
+                         HICON small_icon = nullptr) {
   WNDCLASSEXA window_class = {};
   window_class.cbSize = sizeof window_class;
   window_class.lpfnWndProc = &ObjectWindowProc<T>;
   window_class.hInstance = instance;
   window_class.hCursor = cursor;
   window_class.hbrBackground = background;
+  window_class.hIcon = icon;
+  window_class.hIconSm = small_icon;
   window_class.lpszClassName = name;
   return RegisterClassExA(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }

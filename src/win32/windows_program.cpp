@@ -85,7 +85,7 @@ class Win32Shell final : public ShellPlatform, public AboutBoxWindow {
   }
 
   void RunMessageLoop(TForm1& form) override {
-    main_->Attach(&form);
+    main_->AttachForm(&form);
     main_->Show(show_command_);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
