@@ -122,7 +122,8 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
                         kIdSbtbtn1 + index, button.placement.left, button.placement.top,
                         button.placement.width, button.placement.height, instance);
     pictures_[index] = PutPictureAboveCaption(handle, instance, button.picture);
-    hover_[index] = {this, index, false};
+    buttons_[index] = handle;
+    hover_[index] = {this, index};
     SetWindowSubclass(handle, ButtonProc, 1, reinterpret_cast<DWORD_PTR>(&hover_[index]));
   }
 
@@ -188,14 +189,8 @@ LRESULT Win32MainWindow::HandleMessage(HWND window, UINT message, WPARAM w, LPAR
       }
       break;
     case WM_MOUSEMOVE:
-      if (!surface_inside_) {
-        surface_inside_ = true;
-        TrackLeave(window_);
-      }
-      return 0;
     case WM_MOUSELEAVE:
-      surface_inside_ = false;
-      Forward(&TForm1::FormMouseLeave);
+      PointerReported(message == WM_MOUSEMOVE);
       return 0;
     case WM_CLOSE:
       Forward(&TForm1::FormCloseQuery);
@@ -212,17 +207,40 @@ LRESULT Win32MainWindow::HandleMessage(HWND window, UINT message, WPARAM w, LPAR
   return DefWindowProcA(window, message, w, l);
 }
 
+void Win32MainWindow::PointerReported(bool moved) {
+  POINT point{};
+  GetCursorPos(&point);
+  const HWND under = WindowFromPoint(point);
+  int place = under == window_ ? kSurface : PointerTracker::kNone;
+  for (int index = 0; index < 6; ++index) {
+    if (under == buttons_[index]) place = index;
+  }
+  pointer_.PointerAt(place);
+  // The platform reports a leave only once asked to, for one window at a time; asked again at
+  // every move, so that a leave reported while the pointer stayed does not end the tracking.
+  if (moved && pointer_.Current() != PointerTracker::kNone) {
+    TrackLeave(PointerPlace(pointer_.Current()));
+  }
+}
+
+HWND Win32MainWindow::PointerPlace(int control) const {
+  return control == kSurface ? window_ : buttons_[control];
+}
+
+void Win32MainWindow::Entered(int control) {
+  if (control != kSurface) Forward(kEnters[control]);
+}
+
+void Win32MainWindow::Left(int control) {
+  Forward(control == kSurface ? &TForm1::FormMouseLeave : kLeaves[control]);
+}
+
 LRESULT CALLBACK Win32MainWindow::ButtonProc(HWND button, UINT message, WPARAM w, LPARAM l,
                                              UINT_PTR, DWORD_PTR data) {
   auto* hover = reinterpret_cast<ButtonHover*>(data);
   try {
-    if (message == WM_MOUSEMOVE && !hover->inside) {
-      hover->inside = true;
-      TrackLeave(button);
-      hover->window->Forward(kEnters[hover->index]);
-    } else if (message == WM_MOUSELEAVE) {
-      hover->inside = false;
-      hover->window->Forward(kLeaves[hover->index]);
+    if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE) {
+      hover->window->PointerReported(message == WM_MOUSEMOVE);
     } else if (message == WM_NCDESTROY) {
       RemoveWindowSubclass(button, ButtonProc, 1);
     }

@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+#include "app/pointer_tracker.h"
 #include "app/shell_controls.h"
 #include "app/tform1.h"
 #include "win32/button_picture.h"
@@ -17,7 +18,7 @@
 
 namespace quillmark::win32 {
 
-class Win32MainWindow final : public FormWindow, public ApplicationControl {
+class Win32MainWindow final : public FormWindow, public ApplicationControl, PointerTargets {
  public:
   static void RegisterWindowClass(HINSTANCE instance);
 
@@ -47,10 +48,11 @@ class Win32MainWindow final : public FormWindow, public ApplicationControl {
   LRESULT HandleMessage(HWND window, UINT message, WPARAM w, LPARAM l);
 
  private:
+  // The pointer's places: the six buttons by index, and the window's own surface.
+  static constexpr int kSurface = 6;
   struct ButtonHover {
     Win32MainWindow* window;
     int index;
-    bool inside;
   };
 
   static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM w, LPARAM l, UINT_PTR id,
@@ -59,6 +61,11 @@ class Win32MainWindow final : public FormWindow, public ApplicationControl {
   HWND Child(const char* window_class, const char* text, DWORD style, int id, int left, int top,
              int width, int height, HINSTANCE instance);
   void Forward(TForm1::Handler handler);
+  // A move or a leave was reported: hand over to the control under the pointer now.
+  void PointerReported(bool moved);
+  HWND PointerPlace(int control) const;
+  void Entered(int control) override;
+  void Left(int control) override;
 
   FailureBoxApi& failure_box_;
   HWND window_ = nullptr;
@@ -70,8 +77,9 @@ class Win32MainWindow final : public FormWindow, public ApplicationControl {
   std::unique_ptr<Win32Memo> memo_;
   std::unique_ptr<Win32StatusBar> status_;
   std::array<ButtonHover, 6> hover_{};
+  std::array<HWND, 6> buttons_{};
   std::array<UniqueImageList, 6> pictures_;
-  bool surface_inside_ = false;
+  PointerTracker pointer_{*this};
   TForm1* form_ = nullptr;
 };
 
