@@ -1,10 +1,11 @@
 // qmdrive: drives the program's real windows from outside, for the end-to-end tests. It runs in
-// the program's Wine prefix and display, does one command per run and prints its results on
-// stdout as UTF-8 lines ending in \n. Exit status: 0 done, 1 failed or timed out (with a message
-// on stderr), 2 bad usage.
+// the program's Wine prefix and display, does the commands it is given in order and prints their
+// results on stdout as UTF-8 lines ending in \n. Exit status: 0 done, 1 failed or timed out (with
+// a message on stderr), 2 bad usage; the first command that fails ends the run.
 //
-// qmdrive [--desktop NAME] COMMAND [ARGS...]: --desktop works in the named desktop of a program
-// started with explorer /desktop=NAME,WxH; without it, in the default one.
+// qmdrive [--desktop NAME] COMMAND [ARGS...] [; COMMAND [ARGS...]]...: --desktop works in the
+// named desktop of a program started with explorer /desktop=NAME,WxH; without it, in the default
+// one. Commands are separated by an argument ";": one run for several saves a Wine start each.
 //
 // WINDOW names a visible top-level window: a handle as printed by wait-window (0x...), "main"
 // (the window of class TForm1), or an exact title. When several windows share the title, the
@@ -53,6 +54,7 @@
 //   save-cancel [SECONDS]                presses Cancel in the save dialog
 //   close WINDOW [SECONDS]               posts WM_CLOSE
 //   rect WINDOW [SECONDS]                LEFT TOP RIGHT BOTTOM of the window in screen pixels
+//   pause SECONDS                        waits that long, for what the program may still do
 
 #include <windows.h>
 //
@@ -259,26 +261,26 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
+// Enumeration callbacks are stdcall on i686, which a lambda cannot be.
+BOOL CALLBACK CollectVisible(HWND window, LPARAM found) {
+  if (IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+  return TRUE;
+}
+
+BOOL CALLBACK CollectAll(HWND window, LPARAM found) {
+  reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+  return TRUE;
+}
+
 std::vector<HWND> TopLevelWindows() {
   std::vector<HWND> windows;
-  EnumWindows(
-      [](HWND window, LPARAM found) -> BOOL {
-        if (IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
 
 std::vector<HWND> Descendants(HWND parent) {
   std::vector<HWND> windows;
-  EnumChildWindows(
-      parent,
-      [](HWND window, LPARAM found) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  EnumChildWindows(parent, CollectAll, reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
 
@@ -339,10 +341,12 @@ class RemoteMemory {
         PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
         FALSE, pid);
     if (!process_) Fail(L"cannot open process " + std::to_wstring(pid));
-    BOOL wow64 = FALSE;
-    if (IsWow64Process(process_, &wow64) && wow64) {
+    // The structures passed are this driver's own: the program must be of the same bitness.
+    BOOL target_wow64 = FALSE, own_wow64 = FALSE;
+    if (IsWow64Process(process_, &target_wow64) &&
+        IsWow64Process(GetCurrentProcess(), &own_wow64) && target_wow64 != own_wow64) {
       CloseHandle(process_);
-      Fail(L"the program is a 32-bit process; the structures this driver passes are 64-bit");
+      Fail(L"the program and this driver differ in bitness; drive it with the driver of its build");
     }
     base_ = static_cast<char*>(
         VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
@@ -917,6 +921,12 @@ void Rect(const std::vector<std::wstring>& args) {
         std::to_wstring(rect.right) + L" " + std::to_wstring(rect.bottom));
 }
 
+void Pause(const std::vector<std::wstring>& args) {
+  NoMore(args, 1);
+  if (args.empty()) throw UsageError("pause SECONDS");
+  Sleep(static_cast<DWORD>(ParseSeconds(args[0]) * 1000));
+}
+
 struct Command {
   const wchar_t* name;
   void (*run)(const std::vector<std::wstring>&);
@@ -944,7 +954,29 @@ const Command kCommands[] = {
     {L"save-cancel", SaveCancel},
     {L"close", Close},
     {L"rect", Rect},
+    {L"pause", Pause},
 };
+
+// Runs one command; its exit status.
+int Run(const std::wstring& name, const std::vector<std::wstring>& args) {
+  for (const Command& command : kCommands) {
+    if (name != command.name) continue;
+    try {
+      command.run(args);
+      fflush(stdout);
+      return 0;
+    } catch (const UsageError& error) {
+      fprintf(stderr, "qmdrive %s: %s\n", Utf8(name).c_str(), error.what());
+      return 2;
+    } catch (const Failure& error) {
+      fflush(stdout);
+      fprintf(stderr, "qmdrive %s: %s\n", Utf8(name).c_str(), error.what());
+      return 1;
+    }
+  }
+  fprintf(stderr, "qmdrive: no command %s\n", Utf8(name).c_str());
+  return 2;
+}
 
 }  // namespace
 
@@ -969,23 +1001,17 @@ int wmain(int argc, wchar_t** argv) {
           stderr);
     return 2;
   }
-  std::wstring name = argv[first];
-  std::vector<std::wstring> args(argv + first + 1, argv + argc);
-  for (const Command& command : kCommands) {
-    if (name != command.name) continue;
-    try {
-      command.run(args);
-      fflush(stdout);
-      return 0;
-    } catch (const UsageError& error) {
-      fprintf(stderr, "qmdrive %s: %s\n", Utf8(name).c_str(), error.what());
+  std::vector<std::wstring> words(argv + first, argv + argc);
+  for (size_t begin = 0; begin <= words.size();) {
+    size_t end = begin;
+    while (end < words.size() && words[end] != L";") ++end;
+    if (end == begin) {
+      fputs("qmdrive: a \";\" with no command before or after it\n", stderr);
       return 2;
-    } catch (const Failure& error) {
-      fflush(stdout);
-      fprintf(stderr, "qmdrive %s: %s\n", Utf8(name).c_str(), error.what());
-      return 1;
     }
+    const std::vector<std::wstring> args(words.begin() + begin + 1, words.begin() + end);
+    if (int status = Run(words[begin], args); status != 0) return status;
+    begin = end + 1;
   }
-  fprintf(stderr, "qmdrive: no command %s\n", Utf8(name).c_str());
-  return 2;
+  return 0;
 }
