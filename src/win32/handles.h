@@ -40,6 +40,7 @@ inline void DestroyWindowHandle(HWND window) { DestroyWindow(window); }
 inline void DestroyIconHandle(HICON icon) { DestroyIcon(icon); }
 inline void DeleteMemoryDc(HDC dc) { DeleteDC(dc); }
 inline void DestroyImageList(HIMAGELIST list) { ImageList_Destroy(list); }
+inline void FreeLibraryHandle(HMODULE module) { FreeLibrary(module); }
 
 using UniqueFont = UniqueHandle<HFONT, DeleteGdiObject>;
 using UniqueBitmap = UniqueHandle<HBITMAP, DeleteGdiObject>;
@@ -47,6 +48,7 @@ using UniqueBrush = UniqueHandle<HBRUSH, DeleteGdiObject>;
 using UniqueWindow = UniqueHandle<HWND, DestroyWindowHandle>;
 using UniqueIcon = UniqueHandle<HICON, DestroyIconHandle>;
 using UniqueMemoryDc = UniqueHandle<HDC, DeleteMemoryDc>;
+using UniqueLibrary = UniqueHandle<HMODULE, FreeLibraryHandle>;
 
 // A window's device context, released to that window.
 class WindowDc {

@@ -13,9 +13,6 @@ namespace quillmark::win32 {
 
 enum class DialogForm { Automatic, TaskDialog, Classic };
 
-inline void FreeLibraryHandle(HMODULE module) { FreeLibrary(module); }
-using UniqueLibrary = UniqueHandle<HMODULE, FreeLibraryHandle>;
-
 // Whether this system, left to choose, shows the task dialog: version 6 or later with visual
 // styles active and a common-controls library that has the task dialog.
 bool TaskDialogFormAvailable();

@@ -8,6 +8,9 @@ namespace quillmark::win32 {
 
 std::optional<std::string> Win32SaveDialog::Execute(const SaveDialogSettings& settings,
                                                     const std::string& proposed_name) {
+  const auto get_save_file_name = dialogs_.Find<decltype(&GetSaveFileNameA)>("GetSaveFileNameA");
+  if (!get_save_file_name) return std::nullopt;
+
   // One file type: description and pattern, each ended by a zero, and a zero to end the list.
   std::string filter = settings.filter_description;
   filter += '\0';
@@ -28,7 +31,7 @@ std::optional<std::string> Win32SaveDialog::Execute(const SaveDialogSettings& se
   dialog.lpstrTitle = settings.title;
   dialog.lpstrDefExt = settings.default_extension;
   dialog.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
-  if (!GetSaveFileNameA(&dialog)) return std::nullopt;
+  if (!get_save_file_name(&dialog)) return std::nullopt;
   return std::string(file.data());
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/shell_controls.h"
+#include "win32/on_demand_library.h"
 
 namespace quillmark::win32 {
 
@@ -15,12 +16,15 @@ class Win32SaveDialog final : public SaveDialog {
   explicit Win32SaveDialog(HWND owner) : owner_(owner) {}
 
   // The system appends the default extension to a name given without one, and does not ask
-  // before an existing file would be replaced.
+  // before an existing file would be replaced. Nothing, as when cancelled, where the system has
+  // no such dialog.
   std::optional<std::string> Execute(const SaveDialogSettings& settings,
                                      const std::string& proposed_name) override;
 
  private:
   HWND owner_;
+  // Loaded at the first export: start-up never needs the common dialogs.
+  OnDemandLibrary dialogs_{"comdlg32.dll"};
 };
 
 }  // namespace quillmark::win32

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/about_box.h"
+#include "win32/on_demand_library.h"
 
 namespace quillmark::win32 {
 
@@ -18,11 +19,14 @@ class Win32ShellOpen final : public ShellOpen {
 
   // The result is ignored on purpose: when nothing can open the address, nothing is reported.
   void Open(const std::string& target) override {
-    ShellExecuteA(owner_, "Open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (const auto execute = shell_.Find<decltype(&ShellExecuteA)>("ShellExecuteA"))
+      execute(owner_, "Open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   }
 
  private:
   HWND owner_;
+  // Loaded at the first address opened: the shell is a large library that start-up never needs.
+  OnDemandLibrary shell_{"shell32.dll"};
 };
 
 }  // namespace quillmark::win32
