@@ -1,5 +1,7 @@
 #include "platform/memory_registry.h"
 
+#include "platform/code_page.h"
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -80,24 +82,23 @@ std::shared_ptr<Key> SharedOf(Key& key) {
   return *it;
 }
 
-// Characters of a name: with double-byte characters a lead byte and its trail count once.
-std::uint32_t CharacterCount(std::string_view name, bool double_byte) {
-  if (!double_byte) return static_cast<std::uint32_t>(name.size());
-  std::uint32_t count = 0;
-  for (std::size_t i = 0; i < name.size(); ++i, ++count) {
-    const auto c = static_cast<unsigned char>(name[i]);
-    if (c >= 0x81 && c <= 0xFE && i + 1 < name.size()) ++i;
-  }
-  return count;
-}
-
 const char* OrEmpty(const char* text) { return text != nullptr ? text : ""; }
 
-// Windows 7 answers key information through KEY_QUERY_VALUE or any right to change the key
-// (KEY_SET_VALUE, KEY_CREATE_SUB_KEY, KEY_CREATE_LINK, DELETE, WRITE_DAC, WRITE_OWNER).
-constexpr std::uint32_t kKeyInfoRights = kKeyQueryValue | 0x2 | 0x4 | 0x20 | 0xD0000;
-
 }  // namespace
+
+RegStatus CopyStoredValue(const MemoryRegistry::StoredValue& value, std::uint32_t* type,
+                          std::uint8_t* data, std::uint32_t* size) {
+  const auto length = static_cast<std::uint32_t>(value.data.size());
+  if (type != nullptr) *type = value.type;
+  if (data != nullptr && size == nullptr) return kErrorInvalidParameter;
+  if (data != nullptr && *size < length) {
+    *size = length;
+    return kErrorMoreData;
+  }
+  if (data != nullptr && length > 0) std::memcpy(data, value.data.data(), length);
+  if (size != nullptr) *size = length;
+  return kErrorSuccess;
+}
 
 std::string_view OperationName(Operation operation) {
   switch (operation) {
@@ -119,6 +120,8 @@ std::string_view OperationName(Operation operation) {
       return "DeleteKey";
     case Operation::EnumKey:
       return "EnumKey";
+    case Operation::EnumValue:
+      return "EnumValue";
     case Operation::QueryInfoKey:
       return "QueryInfoKey";
   }
@@ -188,6 +191,10 @@ void MemoryRegistry::SetRights(Rights rights) {
   for (Handle& handle : root_handles_) {
     handle.access = Refused(*handle.key, kKeyAllAccess) ? kKeyRead : kKeyAllAccess;
   }
+}
+
+bool MemoryRegistry::Grants(RootKey root, std::uint32_t access) const {
+  return !Refused(Root(root), access);
 }
 
 std::string MemoryRegistry::DescribeKey(RegKey key) const {
@@ -318,21 +325,8 @@ RegStatus MemoryRegistry::QueryValue(RegKey key, const char* name, std::uint32_t
   if (status == kErrorSuccess) status = ValueHandle(key, kKeyQueryValue, target);
   if (status == kErrorSuccess) {
     auto it = target->values.find(std::string_view(name));
-    if (it == target->values.end()) {
-      status = kErrorFileNotFound;
-    } else {
-      const auto length = static_cast<std::uint32_t>(it->second.data.size());
-      if (type != nullptr) *type = it->second.type;
-      if (data != nullptr && size == nullptr) {
-        status = kErrorInvalidParameter;
-      } else if (data != nullptr && *size < length) {
-        *size = length;
-        status = kErrorMoreData;
-      } else {
-        if (data != nullptr && length > 0) std::memcpy(data, it->second.data.data(), length);
-        if (size != nullptr) *size = length;
-      }
-    }
+    status = it == target->values.end() ? kErrorFileNotFound
+                                        : CopyStoredValue(it->second, type, data, size);
   }
   return Finish(std::move(call), status);
 }
@@ -436,6 +430,33 @@ RegStatus MemoryRegistry::EnumKey(RegKey key, std::uint32_t index, char* name,
   return Finish(std::move(call), status);
 }
 
+RegStatus MemoryRegistry::EnumValue(RegKey key, std::uint32_t index, char* name,
+                                    std::uint32_t* name_length, std::uint32_t* type,
+                                    std::uint8_t* data, std::uint32_t* size) {
+  Call call{Operation::EnumValue, DescribeKey(key), {}};
+  RegStatus status = Begin(call);
+  Key* target = nullptr;
+  if (status == kErrorSuccess) status = ValueHandle(key, kKeyQueryValue, target);
+  if (status == kErrorSuccess) {
+    if (name == nullptr || name_length == nullptr) {
+      status = kErrorInvalidParameter;
+    } else if (index >= target->values.size()) {
+      status = kErrorNoMoreItems;
+    } else {
+      auto it = std::next(target->values.begin(), static_cast<std::ptrdiff_t>(index));
+      if (it->first.size() + 1 > *name_length) {
+        status = kErrorMoreData;
+      } else {
+        std::memcpy(name, it->first.c_str(), it->first.size() + 1);
+        *name_length = static_cast<std::uint32_t>(it->first.size());
+        call.value_name = it->first;
+        status = CopyStoredValue(it->second, type, data, size);
+      }
+    }
+  }
+  return Finish(std::move(call), status);
+}
+
 RegStatus MemoryRegistry::QueryInfoKey(RegKey key, std::uint32_t* subkeys,
                                        std::uint32_t* max_subkey_length) {
   Call call{Operation::QueryInfoKey, DescribeKey(key), {}};
@@ -445,7 +466,7 @@ RegStatus MemoryRegistry::QueryInfoKey(RegKey key, std::uint32_t* subkeys,
   if (status == kErrorSuccess) {
     std::uint32_t longest = 0;
     for (const auto& subkey : target->subkeys) {
-      longest = std::max(longest, CharacterCount(subkey->name, double_byte_));
+      longest = std::max(longest, CodePageCharacterCount(subkey->name, double_byte_));
     }
     if (subkeys != nullptr) *subkeys = static_cast<std::uint32_t>(target->subkeys.size());
     if (max_subkey_length != nullptr) *max_subkey_length = longest;

@@ -53,6 +53,7 @@ class MemoryRegistry final : public RegistryApi {
     DeleteValue,
     DeleteKey,
     EnumKey,
+    EnumValue,
     QueryInfoKey,
   };
 
@@ -89,11 +90,15 @@ class MemoryRegistry final : public RegistryApi {
   RegStatus DeleteKey(RegKey base, const char* sub) override;
   RegStatus EnumKey(RegKey key, std::uint32_t index, char* name,
                     std::uint32_t* name_length) override;
+  RegStatus EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* name_length,
+                      std::uint32_t* type, std::uint8_t* data, std::uint32_t* size) override;
   RegStatus QueryInfoKey(RegKey key, std::uint32_t* subkeys,
                          std::uint32_t* max_subkey_length) override;
   bool DoubleByteCharacters() const override { return double_byte_; }
 
   void SetRights(Rights rights);
+  // Whether the rights model grants these rights on keys below the root, the root included.
+  bool Grants(RootKey root, std::uint32_t access) const;
   // With double-byte characters on, a byte from 0x81 to 0xFE leads a two-byte character, so
   // QueryInfoKey counts such a pair as one character while names still take two bytes.
   void SetDoubleByteCharacters(bool on) { double_byte_ = on; }
@@ -155,5 +160,9 @@ class MemoryRegistry final : public RegistryApi {
 };
 
 std::string_view OperationName(MemoryRegistry::Operation operation);
+
+// A value's type, data and size into a caller's buffers, as RegQueryValueExA hands them out.
+RegStatus CopyStoredValue(const MemoryRegistry::StoredValue& value, std::uint32_t* type,
+                          std::uint8_t* data, std::uint32_t* size);
 
 }  // namespace quillmark

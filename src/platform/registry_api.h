@@ -40,6 +40,10 @@ inline constexpr std::uint32_t kKeyWow64_32Key = 0x0200;
 inline constexpr std::uint32_t kKeyViewBits = kKeyWow64_64Key | kKeyWow64_32Key;
 inline constexpr std::uint32_t kKeyRead = 0x20019;
 inline constexpr std::uint32_t kKeyAllAccess = 0xF003F;
+inline constexpr std::uint32_t kDeleteRight = 0x10000;
+// Windows 7 answers key information through KEY_QUERY_VALUE or any right to change the key
+// (KEY_SET_VALUE, KEY_CREATE_SUB_KEY, KEY_CREATE_LINK, DELETE, WRITE_DAC, WRITE_OWNER).
+inline constexpr std::uint32_t kKeyInfoRights = kKeyQueryValue | 0x2 | 0x4 | 0x20 | 0xD0000;
 
 // Create dispositions.
 inline constexpr std::uint32_t kRegCreatedNewKey = 1;
@@ -105,6 +109,11 @@ class RegistryApi {
   // RegEnumKeyExA: name_length is the buffer size in, the name's length without its zero out.
   virtual RegStatus EnumKey(RegKey key, std::uint32_t index, char* name,
                             std::uint32_t* name_length) = 0;
+  // RegEnumValueA: name_length is the buffer size in, the name's length without its zero out;
+  // type, data and size as for QueryValue.
+  virtual RegStatus EnumValue(RegKey key, std::uint32_t index, char* name,
+                              std::uint32_t* name_length, std::uint32_t* type, std::uint8_t* data,
+                              std::uint32_t* size) = 0;
   // RegQueryInfoKeyA for the subkey count and the longest subkey name (in characters).
   virtual RegStatus QueryInfoKey(RegKey key, std::uint32_t* subkeys,
                                  std::uint32_t* max_subkey_length) = 0;

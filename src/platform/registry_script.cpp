@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/ascii_case.h"
+#include "platform/code_page.h"
 #include "platform/registry_key_handle.h"
 #include "platform/tregistry.h"
 
@@ -26,6 +27,10 @@ struct Step {
   std::uint32_t type = kRegNone;
   std::vector<std::uint8_t> data;
 };
+
+bool IsTextType(std::uint32_t type) {
+  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -68,7 +73,7 @@ std::string FullPath(RootKey root, const std::string& path) {
 
 class ScriptReader {
  public:
-  explicit ScriptReader(std::string_view text) {
+  ScriptReader(std::string_view text, TextHex text_hex) : text_hex_(text_hex) {
     while (!text.empty()) {
       std::size_t end = text.find('\n');
       std::string_view line = text.substr(0, end);
@@ -237,9 +242,19 @@ class ScriptReader {
       list.remove_prefix(comma + 1);
       if (Trim(list).empty()) Fail(line, "hex data ends with a comma");
     }
+    if (text_hex_ == TextHex::Utf16 && IsTextType(step.type)) {
+      if (step.data.size() % 2 != 0) Fail(line, "UTF-16 text data has an odd number of bytes");
+      std::u16string units;
+      for (std::size_t i = 0; i < step.data.size(); i += 2) {
+        units += static_cast<char16_t>(step.data[i] | step.data[i + 1] << 8);
+      }
+      const std::string text = NarrowText(units);
+      step.data.assign(text.begin(), text.end());
+    }
   }
 
   std::vector<std::string_view> lines_;
+  TextHex text_hex_;
 };
 
 void Apply(RegistryApi& store, const std::vector<Step>& steps) {
@@ -309,46 +324,6 @@ bool IsPlainText(const std::vector<std::uint8_t>& data) {
   return true;
 }
 
-void SaveValue(const std::string& name, const MemoryRegistry::StoredValue& value,
-               std::string& out) {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  if (HasLineBreak(name)) throw SnapshotError(0, "a value name with a line break cannot be saved");
-  std::string line = name.empty() ? "@=" : Quoted(name) + "=";
-  if (value.type == kRegSz && IsPlainText(value.data)) {
-    line += Quoted(
-        std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size() - 1));
-  } else if (value.type == kRegDword && value.data.size() == 4) {
-    line += "dword:";
-    for (int i = 3; i >= 0; --i) {
-      line += kDigits[value.data[static_cast<std::size_t>(i)] >> 4];
-      line += kDigits[value.data[static_cast<std::size_t>(i)] & 0xF];
-    }
-  } else {
-    if (value.type == kRegBinary) {
-      line += "hex:";
-    } else {
-      std::string type;
-      for (std::uint32_t t = value.type; t != 0 || type.empty(); t >>= 4) {
-        type.insert(type.begin(), kDigits[t & 0xF]);
-      }
-      line += "hex(" + type + "):";
-    }
-    for (std::size_t i = 0; i < value.data.size(); ++i) {
-      if (i > 0 && line.size() + 3 > kHexLineWidth) {
-        out += line;
-        out += "\\";
-        out += kLineEnd;
-        line = "  ";
-      }
-      line += kDigits[value.data[i] >> 4];
-      line += kDigits[value.data[i] & 0xF];
-      if (i + 1 < value.data.size()) line += ',';
-    }
-  }
-  out += line;
-  out += kLineEnd;
-}
-
 void SaveKey(const MemoryRegistry::Key& key, const std::string& path, bool listed,
              std::string& out) {
   if (listed) {
@@ -356,24 +331,100 @@ void SaveKey(const MemoryRegistry::Key& key, const std::string& path, bool liste
       throw SnapshotError(0, "a key name with a line break cannot be saved");
     out += "[" + path + "]";
     out += kLineEnd;
-    for (const auto& [name, value] : key.values) SaveValue(name, value, out);
+    for (const auto& [name, value] : key.values) AppendValueLine(out, name, value, TextHex::Bytes);
     out += kLineEnd;
   }
   for (const auto& subkey : key.subkeys) SaveKey(*subkey, path + "\\" + subkey->name, true, out);
 }
 
+constexpr char kDigits[] = "0123456789abcdef";
+
+void AppendHexByte(std::string& line, std::uint8_t byte) {
+  line += kDigits[byte >> 4];
+  line += kDigits[byte & 0xF];
+}
+
+// The bytes that stand after hex(N): for the value.
+std::vector<std::uint8_t> HexBytes(const MemoryRegistry::StoredValue& value, TextHex text_hex) {
+  if (text_hex == TextHex::Bytes || !IsTextType(value.type)) return value.data;
+  std::vector<std::uint8_t> bytes;
+  for (char16_t unit : WidenText(
+           std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size()))) {
+    bytes.push_back(static_cast<std::uint8_t>(unit));
+    bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+  }
+  return bytes;
+}
+
+// "text", dword:... or hex...: with the bytes still to come, which the caller lays out.
+std::string DataPrefix(const MemoryRegistry::StoredValue& value, bool& hex) {
+  hex = false;
+  if (value.type == kRegSz && IsPlainText(value.data)) {
+    return Quoted(
+        std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size() - 1));
+  }
+  if (value.type == kRegDword && value.data.size() == 4) {
+    std::string line = "dword:";
+    for (int i = 3; i >= 0; --i) AppendHexByte(line, value.data[static_cast<std::size_t>(i)]);
+    return line;
+  }
+  hex = true;
+  if (value.type == kRegBinary) return "hex:";
+  std::string type;
+  for (std::uint32_t t = value.type; t != 0 || type.empty(); t >>= 4) {
+    type.insert(type.begin(), kDigits[t & 0xF]);
+  }
+  return "hex(" + type + "):";
+}
+
 }  // namespace
+
+std::string ScriptValueName(const std::string& name) { return name.empty() ? "@" : Quoted(name); }
+
+std::string ScriptData(const MemoryRegistry::StoredValue& value, TextHex text_hex) {
+  bool hex = false;
+  std::string data = DataPrefix(value, hex);
+  if (!hex) return data;
+  const std::vector<std::uint8_t> bytes = HexBytes(value, text_hex);
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (i > 0) data += ',';
+    AppendHexByte(data, bytes[i]);
+  }
+  return data;
+}
+
+void AppendValueLine(std::string& out, const std::string& name,
+                     const MemoryRegistry::StoredValue& value, TextHex text_hex) {
+  if (HasLineBreak(name)) throw SnapshotError(0, "a value name with a line break cannot be saved");
+  bool hex = false;
+  std::string line = ScriptValueName(name) + "=" + DataPrefix(value, hex);
+  if (hex) {
+    const std::vector<std::uint8_t> bytes = HexBytes(value, text_hex);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      if (i > 0 && line.size() + 3 > kHexLineWidth) {
+        out += line;
+        out += "\\";
+        out += kLineEnd;
+        line = "  ";
+      }
+      AppendHexByte(line, bytes[i]);
+      if (i + 1 < bytes.size()) line += ',';
+    }
+  }
+  out += line;
+  out += kLineEnd;
+}
 
 SnapshotError::SnapshotError(int line, const std::string& message)
     : Exception(line > 0 ? "line " + std::to_string(line) + ": " + message : message),
       line_(line) {}
 
-void ApplyRegistryScript(RegistryApi& store, std::string_view text) {
-  Apply(store, ScriptReader(text).Read());
+void ApplyRegistryScript(RegistryApi& store, std::string_view text, TextHex text_hex) {
+  Apply(store, ScriptReader(text, text_hex).Read());
 }
 
 MemoryRegistry LoadSnapshot(std::string_view text) {
-  const std::vector<Step> steps = ScriptReader(text).Read();
+  const std::vector<Step> steps = ScriptReader(text, TextHex::Bytes).Read();
   MemoryRegistry registry;
   registry.SetCallLogging(false);
   Apply(registry, steps);

@@ -22,10 +22,25 @@ class SnapshotError : public Exception {
   int line_;
 };
 
+// How the data of a text value (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) is spelt when it needs
+// hex(N): the snapshots hold the 8-bit bytes as stored, while regedit reads and writes files of
+// this version with such data in UTF-16LE, converted through the system code page.
+enum class TextHex { Bytes, Utf16 };
+
+// A value's data in script notation, on one line: "text", dword:00000001, hex:01,02 or
+// hex(N):... where the plain notations cannot carry its type or size.
+std::string ScriptData(const MemoryRegistry::StoredValue& value, TextHex text_hex);
+// A value's name as a value line begins with it: "name" (escaped) or @.
+std::string ScriptValueName(const std::string& name);
+// Appends a value line ended by CR LF, long hex data continued on further lines.
+void AppendValueLine(std::string& out, const std::string& name,
+                     const MemoryRegistry::StoredValue& value, TextHex text_hex);
+
 // Reads the whole script first, so that a malformed one changes nothing, then applies it to the
 // store in order: keys are created, "[-...]" removes a key with its subkeys, values are set or
 // (with "=-") deleted. A store that refuses a step stops the script there.
-void ApplyRegistryScript(RegistryApi& store, std::string_view text);
+void ApplyRegistryScript(RegistryApi& store, std::string_view text,
+                         TextHex text_hex = TextHex::Bytes);
 
 // A new registry holding what the script states; a script with any fault loads nothing.
 MemoryRegistry LoadSnapshot(std::string_view text);

@@ -20,6 +20,8 @@ class Win32Registry final : public RegistryApi {
   RegStatus DeleteKey(RegKey base, const char* sub) override;
   RegStatus EnumKey(RegKey key, std::uint32_t index, char* name,
                     std::uint32_t* name_length) override;
+  RegStatus EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* name_length,
+                      std::uint32_t* type, std::uint8_t* data, std::uint32_t* size) override;
   RegStatus QueryInfoKey(RegKey key, std::uint32_t* subkeys,
                          std::uint32_t* max_subkey_length) override;
   bool DoubleByteCharacters() const override;

@@ -69,6 +69,20 @@ RegStatus Win32Registry::EnumKey(RegKey key, std::uint32_t index, char* name,
   return status;
 }
 
+RegStatus Win32Registry::EnumValue(RegKey key, std::uint32_t index, char* name,
+                                   std::uint32_t* name_length, std::uint32_t* type,
+                                   std::uint8_t* data, std::uint32_t* size) {
+  DWORD length = *name_length;
+  DWORD native_type = 0;
+  DWORD native_size = size != nullptr ? *size : 0;
+  const LONG status = RegEnumValueA(Native(key), index, name, &length, nullptr, &native_type, data,
+                                    size != nullptr ? &native_size : nullptr);
+  *name_length = length;
+  if (type != nullptr) *type = native_type;
+  if (size != nullptr) *size = native_size;
+  return status;
+}
+
 RegStatus Win32Registry::QueryInfoKey(RegKey key, std::uint32_t* subkeys,
                                       std::uint32_t* max_subkey_length) {
   DWORD count = 0;

@@ -2,6 +2,7 @@
 // against every store: MemoryRegistry must answer as the real registry does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -241,6 +242,40 @@ TEST_P(StoreConformance, SubkeysAreEnumeratedInOrderWithTheirLongestName) {
   EXPECT_STREQ(name, "Alpha");
   length = sizeof name;
   EXPECT_EQ(store().EnumKey(base(), 5, name, &length), kErrorNoMoreItems);
+}
+
+TEST_P(StoreConformance, ValuesAreEnumeratedWithTheirNamesTypesAndSizes) {
+  RegKey key = MustCreate("listed");
+  ASSERT_EQ(SetText(key, "", "def"), kErrorSuccess);
+  ASSERT_EQ(SetBytes(key, "Number", kRegDword, std::string("\x05\x00\x00\x00", 4)), kErrorSuccess);
+  ASSERT_EQ(SetBytes(key, "multi", kRegMultiSz, std::string("a\0b\0\0", 5)), kErrorSuccess);
+  std::vector<std::string> seen;
+  std::uint32_t index = 0;
+  for (;; ++index) {
+    char name[32];
+    std::uint32_t length = sizeof name;
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    const RegStatus status = store().EnumValue(key, index, name, &length, &type, nullptr, &size);
+    if (status == kErrorNoMoreItems) break;
+    ASSERT_EQ(status, kErrorSuccess) << index;
+    seen.push_back("'" + std::string(name, length) + "' " + std::to_string(type) + " " +
+                   std::to_string(size));
+  }
+  std::sort(seen.begin(), seen.end());  // the order is the store's own
+  EXPECT_EQ(seen, (Names{"'' 1 4", "'Number' 4 4", "'multi' 7 5"}));
+
+  // A name buffer of four bytes holds only the default value's empty name.
+  std::vector<RegStatus> short_buffer;
+  for (std::uint32_t i = 0; i < index; ++i) {
+    char name[4];
+    std::uint32_t length = sizeof name;
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    short_buffer.push_back(store().EnumValue(key, i, name, &length, &type, nullptr, &size));
+  }
+  std::sort(short_buffer.begin(), short_buffer.end());
+  EXPECT_EQ(short_buffer, (std::vector<RegStatus>{kErrorSuccess, kErrorMoreData, kErrorMoreData}));
 }
 
 TEST_P(StoreConformance, AHandleAllowsOnlyTheRightsItWasOpenedWith) {
