@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "platform/file_api.h"
 
@@ -24,6 +25,8 @@ std::uint32_t WindowsCode(int error) {
     case EMFILE:
     case ENFILE:
       return kTooManyOpenFiles;
+    case EEXIST:
+      return kFileExists;
     case ENOSPC:
     case EDQUOT:
       return kDiskFull;
@@ -98,6 +101,38 @@ class PosixFiles final : public FileApi {
   bool Close(Handle file) override { return ::close(static_cast<int>(file)) == 0 || Failed(); }
 
   std::uint32_t LastError() override { return last_error; }
+
+  Handle OpenExistingForWriting(const char* name) override {
+    const int file = ::open(name, O_WRONLY | O_CLOEXEC);
+    if (file >= 0) return file;
+    // Without O_CREAT a missing file is missing; a missing folder shows when the file is made.
+    if (errno == ENOENT) {
+      last_error = kFileNotFound;
+    } else {
+      Failed();
+    }
+    return kInvalidHandle;
+  }
+
+  Handle CreateNewForWriting(const char* name) override {
+    const int file = ::open(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (file < 0) {
+      Failed();
+      return kInvalidHandle;
+    }
+    return file;
+  }
+
+  bool Flush(Handle file) override { return ::fsync(static_cast<int>(file)) == 0 || Failed(); }
+
+  bool Replace(const char* from, const char* to) override {
+    // The new file takes the place and the permissions of the one it replaces.
+    struct stat status;
+    if (::stat(to, &status) == 0 && ::chmod(from, status.st_mode & 07777) != 0) return Failed();
+    return std::rename(from, to) == 0 || Failed();
+  }
+
+  bool Remove(const char* name) override { return ::unlink(name) == 0 || Failed(); }
 };
 
 }  // namespace

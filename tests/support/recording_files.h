@@ -54,8 +54,20 @@ class RecordingFiles final : public FileApi {
     return true;
   }
   std::uint32_t LastError() override { return last_error_; }
+  // The writer of the restore file needs none of these.
+  Handle OpenExistingForWriting(const char*) override { return Unused("open existing"); }
+  Handle CreateNewForWriting(const char*) override { return Unused("create new"); }
+  bool Flush(Handle) override { return Unused("flush") != kInvalidHandle; }
+  bool Replace(const char*, const char*) override { return Unused("replace") != kInvalidHandle; }
+  bool Remove(const char*) override { return Unused("remove") != kInvalidHandle; }
 
  private:
+  Handle Unused(const char* what) {
+    calls.push_back(what);
+    last_error_ = 1;  // ERROR_INVALID_FUNCTION
+    return kInvalidHandle;
+  }
+
   std::uint32_t last_error_ = 0;
   int writes_ = 0;
 };
