@@ -161,6 +161,20 @@ bool CopyKey(RegistryApi& store, RootKey root, const std::vector<std::string>& n
   return true;
 }
 
+const MemoryRegistry::Key* FindKey(const MemoryRegistry& registry, RootKey root,
+                                   const std::vector<std::string>& names) {
+  const MemoryRegistry::Key* key = &registry.Root(root);
+  for (const std::string& name : names) {
+    const MemoryRegistry::Key* next = nullptr;
+    for (const auto& subkey : key->subkeys) {
+      if (EqualsNoCase(subkey->name, name)) next = subkey.get();
+    }
+    if (next == nullptr) return nullptr;
+    key = next;
+  }
+  return key;
+}
+
 MemoryRegistry CopyRegistry(RegistryApi& store) {
   MemoryRegistry copy;
   copy.SetCallLogging(false);

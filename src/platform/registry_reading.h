@@ -40,6 +40,10 @@ SpelledPath SpellPath(RegistryApi& store, RootKey root, const std::vector<std::s
 bool CopyKey(RegistryApi& store, RootKey root, const std::vector<std::string>& names,
              MemoryRegistry& into, bool subtree);
 
+// The key of a registry of our own at the path (names matched without regard to case), or null.
+const MemoryRegistry::Key* FindKey(const MemoryRegistry& registry, RootKey root,
+                                   const std::vector<std::string>& names);
+
 // Everything the store holds below the three roots.
 MemoryRegistry CopyRegistry(RegistryApi& store);
 

@@ -324,17 +324,19 @@ bool IsPlainText(const std::vector<std::uint8_t>& data) {
   return true;
 }
 
-void SaveKey(const MemoryRegistry::Key& key, const std::string& path, bool listed,
+void SaveKey(const MemoryRegistry::Key& key, const std::string& path, bool listed, TextHex text_hex,
              std::string& out) {
   if (listed) {
     if (HasLineBreak(key.name))
       throw SnapshotError(0, "a key name with a line break cannot be saved");
     out += "[" + path + "]";
     out += kLineEnd;
-    for (const auto& [name, value] : key.values) AppendValueLine(out, name, value, TextHex::Bytes);
+    for (const auto& [name, value] : key.values) AppendValueLine(out, name, value, text_hex);
     out += kLineEnd;
   }
-  for (const auto& subkey : key.subkeys) SaveKey(*subkey, path + "\\" + subkey->name, true, out);
+  for (const auto& subkey : key.subkeys) {
+    SaveKey(*subkey, path + "\\" + subkey->name, true, text_hex, out);
+  }
 }
 
 constexpr char kDigits[] = "0123456789abcdef";
@@ -415,6 +417,11 @@ void AppendValueLine(std::string& out, const std::string& name,
   out += kLineEnd;
 }
 
+void AppendKeyTree(std::string& out, const MemoryRegistry::Key& key, const std::string& path,
+                   TextHex text_hex) {
+  SaveKey(key, path, true, text_hex, out);
+}
+
 SnapshotError::SnapshotError(int line, const std::string& message)
     : Exception(line > 0 ? "line " + std::to_string(line) + ": " + message : message),
       line_(line) {}
@@ -439,7 +446,7 @@ std::string SaveSnapshot(const MemoryRegistry& registry) {
   out += kLineEnd;
   for (RootKey root : kRootKeys) {
     const MemoryRegistry::Key& key = registry.Root(root);
-    SaveKey(key, key.name, !key.values.empty(), out);
+    SaveKey(key, key.name, !key.values.empty(), TextHex::Bytes, out);
   }
   return out;
 }

@@ -36,6 +36,11 @@ std::string ScriptValueName(const std::string& name);
 void AppendValueLine(std::string& out, const std::string& name,
                      const MemoryRegistry::StoredValue& value, TextHex text_hex);
 
+// Appends the key as "[path]" with its value lines and an empty line, then every key below it in
+// the same way, depth-first in case-insensitive order.
+void AppendKeyTree(std::string& out, const MemoryRegistry::Key& key, const std::string& path,
+                   TextHex text_hex);
+
 // Reads the whole script first, so that a malformed one changes nothing, then applies it to the
 // store in order: keys are created, "[-...]" removes a key with its subkeys, values are set or
 // (with "=-") deleted. A store that refuses a step stops the script there.

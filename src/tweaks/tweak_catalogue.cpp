@@ -11,70 +11,37 @@ constexpr RootKey kCR = RootKey::ClassesRoot;
 constexpr RootKey kCU = RootKey::CurrentUser;
 constexpr RootKey kLM = RootKey::LocalMachine;
 
-constexpr FootprintItem kCopyToItems[] = {
-    {kCR, kCopyTo, nullptr, "present", "absent"},
-    {kCR, kCopyTo, "", kCopyToHandler, "absent"},
-};
-constexpr FootprintItem kMoveToItems[] = {
-    {kCR, kMoveTo, nullptr, "present", "absent"},
-    {kCR, kMoveTo, "", kMoveToHandler, "absent"},
-};
+constexpr FootprintItem kCopyToItems[] = {{kCR, kCopyTo, nullptr}};
+constexpr FootprintItem kMoveToItems[] = {{kCR, kMoveTo, nullptr}};
 constexpr FootprintItem kEndTasksItems[] = {
-    {kCU, kDesktop, kAutoEndTasks, kAutoEndTasksOn, kAutoEndTasksOff},
-    {kCU, kDesktop, kHungAppTimeout, kHungAppTimeoutShort, kTimeoutDefault},
-    {kCU, kDesktop, kWaitToKillAppTimeout, kWaitToKillAppTimeoutShort, kTimeoutDefault},
-    {kCU, kDesktop, kLowLevelHooksTimeout, kLowLevelHooksTimeoutShort, kTimeoutDefault},
-    {kLM, kControl, kWaitToKillServiceTimeout, kWaitToKillServiceTimeoutShort, kTimeoutDefault},
+    {kCU, kDesktop, kAutoEndTasks},
+    {kCU, kDesktop, kHungAppTimeout},
+    {kCU, kDesktop, kWaitToKillAppTimeout},
+    {kCU, kDesktop, kLowLevelHooksTimeout},
+    {kLM, kControl, kWaitToKillServiceTimeout},
 };
-constexpr FootprintItem kMenuShowItems[] = {
-    {kCU, kDesktop, kMenuShowDelay, kMenuShowDelayShort, kDelayDefault},
-};
-constexpr FootprintItem kLowDiskItems[] = {
-    {kCU, kExplorerPolicies, kNoLowDiskSpaceChecks, "1", "0"},
-};
+constexpr FootprintItem kMenuShowItems[] = {{kCU, kDesktop, kMenuShowDelay}};
+constexpr FootprintItem kLowDiskItems[] = {{kCU, kExplorerPolicies, kNoLowDiskSpaceChecks}};
 constexpr FootprintItem kShortCutItems[] = {
-    {kCU, kExplorerPolicies, kLinkResolveIgnoreLinkInfo, "1", "0"},
-    {kCU, kExplorerPolicies, kNoResolveSearch, "1", "0"},
-    {kCU, kExplorerPolicies, kNoResolveTrack, "1", "0"},
+    {kCU, kExplorerPolicies, kLinkResolveIgnoreLinkInfo},
+    {kCU, kExplorerPolicies, kNoResolveSearch},
+    {kCU, kExplorerPolicies, kNoResolveTrack},
 };
-constexpr FootprintItem kInternetOpenWithItems[] = {
-    {kCU, kExplorerPolicies, kNoInternetOpenWith, "1", "0"},
-};
+constexpr FootprintItem kInternetOpenWithItems[] = {{kCU, kExplorerPolicies, kNoInternetOpenWith}};
 constexpr FootprintItem kOwnershipItems[] = {
-    {kCR, kFileRunas, nullptr, "present", "absent"},
-    {kCR, kFileRunas, "", kTakeOwnership, "absent"},
-    {kCR, kFileRunas, kNoWorkingDirectory, kEmpty, "absent"},
-    {kCR, kFileRunasCommand, "", kFileTakeOwnershipCommand, "absent"},
-    {kCR, kFileRunasCommand, kIsolatedCommand, kFileTakeOwnershipCommand, "absent"},
-    {kCR, kFolderRunas, nullptr, "present", "absent"},
-    {kCR, kFolderRunas, "", kTakeOwnership, "absent"},
-    {kCR, kFolderRunas, kNoWorkingDirectory, kEmpty, "absent"},
-    {kCR, kFolderRunasCommand, "", kFolderTakeOwnershipCommand, "absent"},
-    {kCR, kFolderRunasCommand, kIsolatedCommand, kFolderTakeOwnershipCommand, "absent"},
+    {kCR, kFileRunas, nullptr},
+    {kCR, kFolderRunas, nullptr},
 };
-constexpr FootprintItem kNetworkPrintersItems[] = {
-    {kLM, kRemoteComputer, nullptr, "absent", "present"},
-    {kLM, kPrintersNameSpace, "", "absent", kPrinters},
-};
-constexpr FootprintItem kCommandPromptItems[] = {
-    {kCR, "\\Directory\\shell\\Command Prompt Here", nullptr, "present", "absent"},
-    {kCR, kCommandPromptHereCommand, "", kCommandPromptHereText, "absent"},
-};
-constexpr FootprintItem kOpenNotepadItems[] = {
-    {kCR, "\\*\\shell\\Open With Notepad", nullptr, "present", "absent"},
-    {kCR, kOpenWithNotepadCommand, "", kOpenWithNotepadText, "absent"},
-};
-constexpr FootprintItem kDeleteFolderContentItems[] = {
-    {kCR, "\\Directory\\shell\\Delete Folder Content", nullptr, "present", "absent"},
-    {kCR, kDeleteFolderContentCommand, "", kDeleteFolderContentText, "absent"},
-};
-constexpr FootprintItem kMouseHoverItems[] = {
-    {kCU, kMouse, kMouseHoverTime, kMouseHoverTimeShort, kDelayDefault},
-};
+constexpr FootprintItem kNetworkPrintersItems[] = {{kLM, kRemoteComputer, nullptr}};
+constexpr FootprintItem kCommandPromptItems[] = {{kCR, kCommandPromptHere, nullptr}};
+constexpr FootprintItem kOpenNotepadItems[] = {{kCR, kOpenWithNotepad, nullptr}};
+constexpr FootprintItem kDeleteFolderContentItems[] = {{kCR, kDeleteFolderContent, nullptr}};
+constexpr FootprintItem kMouseHoverItems[] = {{kCU, kMouse, kMouseHoverTime}};
 constexpr FootprintItem kUacItems[] = {
-    {kLM, kSystemPolicies, kEnableLUA, "0", "1"},
-    {kLM, kSystemPolicies, kConsentPromptBehaviorAdmin, "0", "1"},
+    {kLM, kSystemPolicies, kEnableLUA},
+    {kLM, kSystemPolicies, kConsentPromptBehaviorAdmin},
 };
+constexpr FootprintItem kSharedItems[] = {{kCR, kFolderShell, ""}};
 
 }  // namespace
 
@@ -134,5 +101,15 @@ const std::array<TweakRow, kTweakCount> kTweakRows = {{
      "dialog",
      kUacItems},
 }};
+
+const std::span<const FootprintItem> kSharedFootprint = kSharedItems;
+
+std::vector<FootprintItem> OwnedFootprint() {
+  std::vector<FootprintItem> items;
+  for (const TweakRow& row : kTweakRows)
+    items.insert(items.end(), row.footprint.begin(), row.footprint.end());
+  items.insert(items.end(), kSharedFootprint.begin(), kSharedFootprint.end());
+  return items;
+}
 
 }  // namespace quillmark

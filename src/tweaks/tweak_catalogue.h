@@ -4,6 +4,7 @@
 
 #include <array>
 #include <span>
+#include <vector>
 
 #include "platform/registry_api.h"
 
@@ -11,14 +12,13 @@ namespace quillmark {
 
 inline constexpr int kTweakCount = 14;
 
-// One key or value of a tweak. value is null where the key itself is the tweak, "" for the
-// key's default value; in_force and system_default describe the states as text.
+// One thing a tweak owns: a key with everything below it (value null), which the tweak makes
+// and removes whole, or one value of a key ("" for its default value), which it writes or
+// removes. Apply, Defaults and the probes change nothing else but the keys on the way to these.
 struct FootprintItem {
   RootKey root;
   const char* key;  // absolute from the root, as the engine writes it
   const char* value;
-  const char* in_force;
-  const char* system_default;
 };
 
 struct TweakRow {
@@ -29,5 +29,11 @@ struct TweakRow {
 };
 
 extern const std::array<TweakRow, kTweakCount> kTweakRows;
+
+// What Apply and Defaults write whatever the rows say: the default value of "\Directory\shell".
+extern const std::span<const FootprintItem> kSharedFootprint;
+
+// Everything the tweaks own: the rows' items in row order, then the shared ones.
+std::vector<FootprintItem> OwnedFootprint();
 
 }  // namespace quillmark

@@ -73,13 +73,16 @@ inline constexpr const char* kFolderShell = "\\Directory\\shell\\";
 inline constexpr const char* kFileShell = "\\*\\shell\\";
 inline constexpr const char* kFolderShellDefault = "none";
 inline constexpr const char* kCommandPromptHereName = "Command Prompt Here";
+inline constexpr const char* kCommandPromptHere = "\\Directory\\shell\\Command Prompt Here";
 inline constexpr const char* kCommandPromptHereCommand =
     "\\Directory\\shell\\Command Prompt Here\\command";
 inline constexpr const char* kCommandPromptHereText = "cmd.exe /k cd %V";
 inline constexpr const char* kOpenWithNotepadName = "Open With Notepad";
+inline constexpr const char* kOpenWithNotepad = "\\*\\shell\\Open With Notepad";
 inline constexpr const char* kOpenWithNotepadCommand = "\\*\\shell\\Open With Notepad\\command";
 inline constexpr const char* kOpenWithNotepadText = "NOTEPAD.EXE %V";
 inline constexpr const char* kDeleteFolderContentName = "Delete Folder Content";
+inline constexpr const char* kDeleteFolderContent = "\\Directory\\shell\\Delete Folder Content";
 inline constexpr const char* kDeleteFolderContentCommand =
     "\\Directory\\shell\\Delete Folder Content\\command";
 inline constexpr const char* kDeleteFolderContentText = "cmd /c cd /d \"%1\" && del /s /q *.*";
