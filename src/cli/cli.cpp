@@ -1,11 +1,14 @@
 #include "cli/cli.h"
 
+#include <chrono>
 #include <memory>
 #include <optional>
 
 #include "cli/cli_texts.h"
+#include "cli/engine_command.h"
 #include "cli/live_registry.h"
 #include "cli/live_system.h"
+#include "cli/plan.h"
 #include "cli/snapshot_file.h"
 #include "platform/failure_classes.h"
 #include "platform/failure_report.h"
@@ -14,11 +17,11 @@
 #include "sysinfo/simulated_windows7.h"
 #include "sysinfo/startup_identification.h"
 #include "sysinfo/system_gate.h"
+#include "tweaks/backup_script.h"
+#include "tweaks/deployment_script.h"
 #include "tweaks/headless_tweak_list.h"
 #include "tweaks/restore_file.h"
-#include "tweaks/text_memo.h"
 #include "tweaks/tweak_catalogue.h"
-#include "tweaks/tweak_engine.h"
 
 namespace quillmark {
 
@@ -26,6 +29,8 @@ namespace {
 
 struct Options {
   std::optional<std::string> registry_file;
+  std::optional<std::string> backup_file;
+  std::optional<std::string> part;
   bool user = false;
   bool any_system = false;
   bool help = false;
@@ -36,9 +41,12 @@ struct Options {
 bool ParseOptions(const std::vector<std::string>& args, Options& options) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (arg == "--registry") {
-      if (++i == args.size() || options.registry_file) return false;
-      options.registry_file = args[i];
+    if (arg == "--registry" || arg == "--backup" || arg == "--part") {
+      std::optional<std::string>& value = arg == "--registry" ? options.registry_file
+                                          : arg == "--backup" ? options.backup_file
+                                                              : options.part;
+      if (++i == args.size() || value) return false;
+      value = args[i];
     } else if (arg == "--user") {
       options.user = true;
     } else if (arg == "--any-system") {
@@ -147,6 +155,52 @@ int PrintSystem(const Options& options, std::ostream& out, std::ostream& err) {
   return 0;
 }
 
+// The text-file failure as the error box shows it, as the export reports it.
+int FailWithFile(std::ostream& err, const Exception& failure) {
+  return Fail(err, FailureBoxText(failure.Message()));
+}
+
+// The words of a command line, checked: the command and its arguments, and the options only
+// some commands take.
+bool CheckCommand(const Options& options, EngineCommand& engine, ScriptPart& part) {
+  const std::vector<std::string>& words = options.words;
+  if (words.empty()) return false;
+  const std::string& command = words[0];
+  const std::size_t arguments = words.size() - 1;
+  const bool takes_backup = command == "apply" || command == "defaults";
+  if (options.backup_file && !takes_backup) return false;
+  if (options.part && command != "script") return false;
+  if (options.part) {
+    if (*options.part == "machine") {
+      part = ScriptPart::Machine;
+    } else if (*options.part == "user") {
+      part = ScriptPart::User;
+    } else {
+      return false;
+    }
+  }
+  if (command == "apply") {
+    engine.kind = EngineCommand::Kind::Apply;
+    return arguments == 1 && ParseRows(words[1], engine.boxes);
+  }
+  if (command == "plan") {
+    if (arguments != 1) return false;
+    if (words[1] == "defaults") {
+      engine.kind = EngineCommand::Kind::Defaults;
+      return true;
+    }
+    engine.kind = EngineCommand::Kind::Apply;
+    return ParseRows(words[1], engine.boxes);
+  }
+  if (command == "script") return arguments == 2 && ParseRows(words[1], engine.boxes);
+  if (command == "defaults") {
+    engine.kind = EngineCommand::Kind::Defaults;
+    return arguments == 0;
+  }
+  if (command == "export" || command == "backup") return arguments == 1;
+  return (command == "list" || command == "status" || command == "system") && arguments == 0;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -156,20 +210,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     out << kCliUsage;
     return 0;
   }
-  if (options.words.empty()) return Usage(err);
+  EngineCommand engine;
+  ScriptPart part = ScriptPart::Whole;
+  if (!CheckCommand(options, engine, part)) return Usage(err);
   const std::string& command = options.words[0];
-  const std::size_t arguments = options.words.size() - 1;
-  std::string boxes;
-  if (command == "apply") {
-    if (arguments != 1 || !ParseRows(options.words[1], boxes)) return Usage(err);
-  } else if (command == "export") {
-    if (arguments != 1) return Usage(err);
-  } else if (command == "list" || command == "status" || command == "defaults" ||
-             command == "system") {
-    if (arguments != 0) return Usage(err);
-  } else {
-    return Usage(err);
-  }
 
   if (command == "list") {
     for (const TweakRow& row : kTweakRows) {
@@ -181,7 +225,16 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     try {
       WriteRestoreFile(SystemFiles(), options.words[1]);
     } catch (const Exception& failure) {
-      return Fail(err, FailureBoxText(failure.Message()));  // as the error box shows it
+      return FailWithFile(err, failure);
+    }
+    return 0;
+  }
+  if (command == "script") {
+    // Reads no registry: the engine runs over one of its own.
+    try {
+      WriteDeploymentScript(SystemFiles(), options.words[2], engine.boxes, part);
+    } catch (const Exception& failure) {
+      return FailWithFile(err, failure);
     }
     return 0;
   }
@@ -210,24 +263,33 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
   }
 
-  HeadlessTweakList list;
-  HeadlessTextMemo memo;
-  TweakEngine engine(*store, list, memo);
-  engine.SetLvItems();
-  std::optional<std::string> failure;
-  try {
-    if (command == "apply") {
-      for (int row = 0; row < kTweakCount; ++row) {
-        list.SetChecked(row, boxes[static_cast<std::size_t>(row)] == 'x');
-      }
-      engine.SetTweaks();
-    } else if (command == "defaults") {
-      engine.WriteSystemDefaults();
+  // The backup reads only; before apply or defaults it comes first, and nothing changes when
+  // it cannot be written.
+  if (command == "backup" || options.backup_file) {
+    try {
+      WriteBackup(SystemFiles(), command == "backup" ? options.words[1] : *options.backup_file,
+                  *store, std::chrono::system_clock::now());
+    } catch (const Exception& failure) {
+      return FailWithFile(err, failure);
     }
-    engine.ProbeAll();
-  } catch (const Exception& raised) {
-    failure = raised.Message();
+    if (command == "backup") return 0;
   }
+
+  HeadlessTweakList list;
+  if (command == "plan") {
+    OverlayRegistry::RootRights rights;
+    if (snapshot != nullptr) {
+      rights = [snapshot](RootKey root, std::uint32_t access) {
+        return snapshot->Grants(root, access);
+      };
+    }
+    const Plan plan = MakePlan(*store, rights, engine, list);
+    for (const std::string& line : plan.changes) out << line << '\n';
+    PrintRows(list, out);
+    return plan.failure ? Fail(err, *plan.failure) : 0;
+  }
+
+  std::optional<std::string> failure = RunEngineCommand(*store, engine, list);
   PrintRows(list, out);
 
   // The registry keeps what was written before a failure, so the file does too.

@@ -1,6 +1,7 @@
 // quillmark-cli over snapshot files: commands, rows, exit codes and the file written back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -8,9 +9,12 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "platform/registry_difference.h"
 #include "platform/registry_script.h"
 #include "support/files.h"
 #include "support/fixtures.h"
+#include "tweaks/backup_script.h"
+#include "tweaks/deployment_script.h"
 
 namespace quillmark::testing {
 namespace {
@@ -92,11 +96,35 @@ TEST_F(Cli, HelpAndBadUsage) {
                                              {"--registry"},
                                              {"--bogus", "status"},
                                              {"--user", "status"},
-                                             {"--registry", "a", "--registry", "b", "status"}}) {
+                                             {"--registry", "a", "--registry", "b", "status"},
+                                             {"plan"},
+                                             {"plan", "14"},
+                                             {"plan", "defaults", "x"},
+                                             {"plan", "1", "--backup", "b.reg"},
+                                             {"backup"},
+                                             {"backup", "a.reg", "--backup", "b.reg"},
+                                             {"script", "1"},
+                                             {"script", "99", "s.reg"},
+                                             {"script", "1", "s.reg", "--part", "both"},
+                                             {"script", "1", "s.reg", "--part"},
+                                             {"apply", "1", "--part", "user"},
+                                             {"status", "--backup", "b.reg"},
+                                             {"defaults", "--backup"}}) {
     const Result bad = Run(args);
     EXPECT_EQ(bad.code, 2) << ::testing::PrintToString(args);
     EXPECT_EQ(bad.out, "");
     EXPECT_EQ(bad.err.rfind("usage: quillmark-cli", 0), 0u);
+  }
+}
+
+TEST_F(Cli, HelpListsEveryCommandAndOption) {
+  const std::string help = Run({"--help"}).out;
+  for (const char* word :
+       {"  list ", "  status ", "  apply ROWS ", "  defaults ", "  plan ROWS ", "  plan defaults ",
+        "  backup FILE ", "  script ROWS FILE ", "  export FILE ", "  system ",
+        "  --registry FILE ", "  --user ", "  --any-system ", "  --backup FILE ",
+        "  --part machine ", "  --part user ", "  --help "}) {
+    EXPECT_NE(help.find(word), std::string::npos) << word;
   }
 }
 
@@ -216,6 +244,147 @@ TEST_F(Cli, SystemShowsWhatTheGateSeesOfASimulatedWindows7) {
   EXPECT_EQ(system.code, 1);
   EXPECT_EQ(system.err, "error: Invalid data type for 'EditionID'\n");
   EXPECT_EQ(Run({"system", "extra"}).code, 2);
+}
+
+// The fixture as a person writes it: LF line ends, comments, not the canonical form.
+std::string ByHand(const char* fixture) {
+  std::string text = fixture;
+  text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+  return text + "; written by hand\n";
+}
+
+// The backup of the fresh system, named as taken at "T".
+std::string FreshBackup() {
+  MemoryRegistry fresh = LoadSnapshot(kFreshWindows7);
+  return BackupScript(fresh, "T");
+}
+
+TEST_F(Cli, PlanPrintsWhatTheCommandWouldDoAndTouchesNoFile) {
+  struct Case {
+    std::vector<std::string> plan;
+    std::vector<std::string> real;
+  };
+  const Case cases[] = {
+      {{"plan", "0,3,7,13"}, {"apply", "0,3,7,13"}},
+      {{"plan", "none"}, {"apply", "none"}},
+      {{"plan", "all"}, {"apply", "all"}},
+      {{"plan", "defaults"}, {"defaults"}},
+  };
+  int failed = 0;
+  for (const char* fixture : {kFreshWindows7, kOddTweaks}) {
+    for (const Case& c : cases) {
+      for (const std::vector<std::string>& profile :
+           {std::vector<std::string>{}, std::vector<std::string>{"--user"}}) {
+        const std::string planned_file = File("planned.reg");
+        const std::string real_file = File("real.reg");
+        Write(planned_file, ByHand(fixture));
+        Write(real_file, ByHand(fixture));
+        const auto written = fs::last_write_time(planned_file);
+        std::vector<std::string> plan = c.plan;
+        std::vector<std::string> real = c.real;
+        for (auto* args : {&plan, &real}) {
+          args->insert(args->end(), profile.begin(), profile.end());
+          args->insert(args->end(), {"--registry", args == &plan ? planned_file : real_file});
+        }
+        const Result planned = Run(plan);
+        const Result applied = Run(real);
+        std::string lines;
+        for (const std::string& line :
+             RegistryDifference(LoadSnapshot(ByHand(fixture)),
+                                LoadSnapshot(ReadWholeFile(real_file)), TextHex::Utf16)) {
+          lines += line + "\n";
+        }
+        SCOPED_TRACE(::testing::PrintToString(plan));
+        EXPECT_EQ(planned.out, lines + applied.out);
+        EXPECT_EQ(planned.err, applied.err);
+        EXPECT_EQ(planned.code, applied.code);
+        EXPECT_EQ(ReadWholeFile(planned_file), ByHand(fixture));
+        EXPECT_EQ(fs::last_write_time(planned_file), written);
+        if (applied.code != 0) ++failed;
+      }
+    }
+  }
+  EXPECT_GT(failed, 2);
+}
+
+TEST_F(Cli, BackupWritesTheScriptOnlyOrSaysWhyNotAsTheExportWould) {
+  const std::string snapshot = File("system.reg");
+  Write(snapshot, ByHand(kFreshWindows7));
+  const std::string backup = File("backup.reg");
+  const Result taken = Run({"--registry", snapshot, "backup", backup});
+  EXPECT_EQ(taken.code, 0) << taken.err;
+  EXPECT_EQ(taken.out, "");
+  const std::string written = ReadWholeFile(backup);
+  const std::string expected = FreshBackup();
+  // The same script but for the moment it names.
+  const std::size_t time = written.find("taken ") + 6;
+  EXPECT_EQ(written.substr(0, time) + written.substr(written.find(".\r\n", time)),
+            expected.substr(0, time) + expected.substr(expected.find(".\r\n", time)));
+  EXPECT_EQ(ReadWholeFile(snapshot), ByHand(kFreshWindows7));
+
+  fs::create_directories(File("a folder"));
+  struct Case {
+    std::string file;
+    const char* error;
+  };
+  for (const Case& c : {Case{File("no such folder/b.reg"), "error: Invalid filename.\n"},
+                        Case{File("a folder"), "error: File access denied.\n"},
+                        Case{File(std::string(260, 'n').c_str()), "error: Invalid filename.\n"}}) {
+    const Result refused = Run({"--registry", snapshot, "backup", c.file});
+    EXPECT_EQ(refused.code, 1) << c.file;
+    EXPECT_EQ(refused.err, c.error) << c.file;
+    EXPECT_EQ(refused.out, "");
+  }
+}
+
+TEST_F(Cli, ABackupBeforeTheCommandComesFirstAndWhenItFailsNothingChanges) {
+  const std::string snapshot = File("system.reg");
+  Write(snapshot, ByHand(kFreshWindows7));
+  const std::string backup = File("before-apply.reg");
+  const Result applied = Run({"--registry", snapshot, "apply", "3", "--backup", backup});
+  EXPECT_EQ(applied.code, 0) << applied.err;
+  EXPECT_EQ(applied.out, Rows("...x.........."));
+  EXPECT_NE(ReadWholeFile(backup).find("\"MenuShowDelay\"=\"400\""), std::string::npos);
+  MemoryRegistry restored = LoadSnapshot(ReadWholeFile(snapshot));
+  ApplyRegistryScript(restored, ReadWholeFile(backup), TextHex::Utf16);
+  EXPECT_EQ(BackupScript(restored, "T"), FreshBackup());
+
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"apply", "all"}, std::vector<std::string>{"defaults"}}) {
+    Write(snapshot, ByHand(kFreshWindows7));
+    std::vector<std::string> args = command;
+    args.insert(args.end(), {"--registry", snapshot, "--backup", File("no such folder/b.reg")});
+    const Result refused = Run(args);
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err, "error: Invalid filename.\n");
+    EXPECT_EQ(ReadWholeFile(snapshot), ByHand(kFreshWindows7));
+  }
+}
+
+TEST_F(Cli, ScriptWritesTheDeploymentScriptWithoutAnyRegistry) {
+  struct Case {
+    std::vector<std::string> part;
+    ScriptPart expected;
+  };
+  for (const Case& c :
+       {Case{{}, ScriptPart::Whole}, Case{{"--part", "machine"}, ScriptPart::Machine},
+        Case{{"--part", "user"}, ScriptPart::User}}) {
+    const std::string script = File("deploy.reg");
+    std::vector<std::string> args{"script", "0,3,13", script};
+    args.insert(args.end(), c.part.begin(), c.part.end());
+    const Result written = Run(args);  // no snapshot and, here, no live registry either
+    EXPECT_EQ(written.code, 0) << written.err;
+    EXPECT_EQ(written.out, "");
+    EXPECT_EQ(ReadWholeFile(script), DeploymentScript("x..x.........x", c.expected));
+  }
+  // Given a snapshot, it does not even read it.
+  const Result ignoring = Run({"--registry", File("unread.reg"), "script", "none", File("n.reg")});
+  EXPECT_EQ(ignoring.code, 0);
+  EXPECT_FALSE(fs::exists(File("unread.reg")));
+  const Result refused = Run({"script", "all", File("no such folder/s.reg")});
+  EXPECT_EQ(refused.code, 1);
+  EXPECT_EQ(refused.err, "error: Invalid filename.\n");
 }
 
 }  // namespace

@@ -1,0 +1,17 @@
+#include "cli/plan.h"
+
+#include "platform/registry_difference.h"
+
+namespace quillmark {
+
+Plan MakePlan(RegistryApi& store, OverlayRegistry::RootRights root_rights,
+              const EngineCommand& command, HeadlessTweakList& list) {
+  OverlayRegistry overlay(store, std::move(root_rights));
+  Plan plan;
+  plan.failure = RunEngineCommand(overlay, command, list);
+  const OverlayRegistry::Region region = overlay.ChangedRegion();
+  plan.changes = RegistryDifference(region.before, region.after, TextHex::Utf16);
+  return plan;
+}
+
+}  // namespace quillmark

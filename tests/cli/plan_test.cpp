@@ -1,0 +1,229 @@
+// The plan against the real command: over any registry state, for both profiles, and with any
+// one call refused, the plan's lines are the difference the real command makes, and its rows and
+// failure are the real command's; the store beneath the plan is only read.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "cli/engine_command.h"
+#include "cli/plan.h"
+#include "platform/overlay_registry.h"
+#include "platform/registry_difference.h"
+#include "platform/registry_script.h"
+#include "support/fixtures.h"
+#include "support/watched_store.h"
+#include "tweaks/headless_tweak_list.h"
+
+namespace quillmark::testing {
+namespace {
+
+using Rights = MemoryRegistry::Rights;
+
+constexpr const char* kEmpty = "Windows Registry Editor Version 5.00\n";
+
+struct Outcome {
+  std::vector<std::string> lines;
+  std::string rows;
+  std::optional<std::string> failure;
+};
+
+void PrintTo(const Outcome& outcome, std::ostream* out) {
+  for (const std::string& line : outcome.lines) *out << "\n  " << line;
+  *out << "\n  rows " << outcome.rows << "\n  failure " << outcome.failure.value_or("none");
+}
+
+bool operator==(const Outcome& a, const Outcome& b) {
+  return a.lines == b.lines && a.rows == b.rows && a.failure == b.failure;
+}
+
+MemoryRegistry Load(const std::string& state, Rights rights) {
+  MemoryRegistry registry = LoadSnapshot(state);
+  registry.SetRights(rights);
+  return registry;
+}
+
+// The real command: its difference between the registry before and after.
+Outcome Real(const std::string& state, Rights rights, const EngineCommand& command,
+             std::size_t refuse_call = 0) {
+  MemoryRegistry registry = Load(state, rights);
+  WatchedStore store(registry);
+  store.refuse_call = refuse_call;
+  HeadlessTweakList list;
+  Outcome outcome;
+  outcome.failure = RunEngineCommand(store, command, list);
+  outcome.rows = list.Boxes();
+  outcome.lines = RegistryDifference(LoadSnapshot(state), registry, TextHex::Utf16);
+  return outcome;
+}
+
+OverlayRegistry::RootRights RightsOf(const MemoryRegistry& registry) {
+  return [&registry](RootKey root, std::uint32_t access) { return registry.Grants(root, access); };
+}
+
+void ExpectOnlyRead(const MemoryRegistry& registry, const std::string& state) {
+  EXPECT_EQ(SaveSnapshot(registry), SaveSnapshot(LoadSnapshot(state)));
+  for (const auto& logged : registry.CallLog()) {
+    const auto operation = logged.call.operation;
+    EXPECT_TRUE(operation == MemoryRegistry::Operation::OpenKey ||
+                operation == MemoryRegistry::Operation::CloseKey ||
+                operation == MemoryRegistry::Operation::QueryValue ||
+                operation == MemoryRegistry::Operation::EnumKey ||
+                operation == MemoryRegistry::Operation::EnumValue ||
+                operation == MemoryRegistry::Operation::QueryInfoKey)
+        << OperationName(operation);
+  }
+  EXPECT_EQ(registry.OpenHandleCount(), 0u);
+}
+
+// The plan as the command line makes it.
+Outcome Planned(const std::string& state, Rights rights, const EngineCommand& command) {
+  MemoryRegistry registry = Load(state, rights);
+  HeadlessTweakList list;
+  const Plan plan = MakePlan(registry, RightsOf(registry), command, list);
+  ExpectOnlyRead(registry, state);
+  return {plan.changes, list.Boxes(), plan.failure};
+}
+
+// The plan with the n-th call of the engine refused, as the real command's n-th call is: the
+// refusal stands between the engine and the overlay.
+Outcome PlannedRefusing(const std::string& state, Rights rights, const EngineCommand& command,
+                        std::size_t refuse_call) {
+  MemoryRegistry registry = Load(state, rights);
+  Outcome outcome;
+  {
+    OverlayRegistry overlay(registry, RightsOf(registry));
+    WatchedStore refusing(overlay);
+    refusing.refuse_call = refuse_call;
+    HeadlessTweakList list;
+    outcome.failure = RunEngineCommand(refusing, command, list);
+    outcome.rows = list.Boxes();
+    const OverlayRegistry::Region region = overlay.ChangedRegion();
+    outcome.lines = RegistryDifference(region.before, region.after, TextHex::Utf16);
+  }
+  ExpectOnlyRead(registry, state);
+  return outcome;
+}
+
+std::size_t EngineCalls(const std::string& state, Rights rights, const EngineCommand& command) {
+  MemoryRegistry registry = Load(state, rights);
+  WatchedStore store(registry);
+  HeadlessTweakList list;
+  RunEngineCommand(store, command, list);
+  return store.calls.size();
+}
+
+std::string AllInForce() {
+  MemoryRegistry registry = LoadSnapshot(kFreshWindows7);
+  HeadlessTweakList list;
+  RunEngineCommand(registry, {EngineCommand::Kind::Apply, "xxxxxxxxxxxxxx"}, list);
+  return SaveSnapshot(registry);
+}
+
+const EngineCommand kCommands[] = {
+    {EngineCommand::Kind::Apply, "xxxxxxxxxxxxxx"}, {EngineCommand::Kind::Apply, ".............."},
+    {EngineCommand::Kind::Apply, "x.x.x.x.x.x.x."}, {EngineCommand::Kind::Apply, ".x.x.x.x.x.x.x"},
+    {EngineCommand::Kind::Apply, "x..x.........x"}, {EngineCommand::Kind::Defaults, ""},
+};
+
+TEST(Plan, EqualsTheRealCommandOnEveryFixtureForBothProfiles) {
+  const std::string states[] = {kFreshWindows7, kOddTweaks, kEmpty, AllInForce()};
+  int failures = 0;
+  for (const std::string& state : states) {
+    for (const EngineCommand& command : kCommands) {
+      for (Rights rights : {Rights::Administrator, Rights::StandardUser}) {
+        SCOPED_TRACE(state.substr(0, 120) + " / " + command.boxes +
+                     (rights == Rights::StandardUser ? " / standard user" : " / administrator"));
+        const Outcome real = Real(state, rights, command);
+        EXPECT_EQ(Planned(state, rights, command), real);
+        if (real.failure) ++failures;
+      }
+    }
+  }
+  EXPECT_GT(failures, 10);  // the table holds failures as well as complete runs
+}
+
+// Pieces of registry states: the tweaks' keys and values in force, as defaults, of other types,
+// spelt otherwise, with neighbours, and namesakes directly below the roots.
+const char* const kPieces[] = {
+    "[HKEY_CLASSES_ROOT\\*\\shell]\n",
+    "[HKEY_CLASSES_ROOT\\*\\shell\\runas]\n@=\"Take Ownership\"\n\"NoWorkingDirectory\"=\"\"\n",
+    "[HKEY_CLASSES_ROOT\\*\\shell\\runas\\command]\n"
+    "@=\"cmd.exe /c takeown /f \\\"%V\\\" && icacls \\\"%V\\\" /grant administrators:F\"\n"
+    "\"IsolatedCommand\"=\"cmd.exe /c takeown /f \\\"%V\\\" && icacls \\\"%V\\\" /grant "
+    "administrators:F\"\n",
+    "[HKEY_CLASSES_ROOT\\*\\shell\\RunAs\\Extra]\n\"x\"=dword:00000001\n",
+    "[HKEY_CLASSES_ROOT\\*\\shell\\Open With Notepad\\command]\n@=\"NOTEPAD.EXE %V\"\n",
+    "[HKEY_CLASSES_ROOT\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Copy To]\n"
+    "@=\"{C2FBB630-2971-11D1-A18C-00C04FD75D13}\"\n",
+    "[HKEY_CLASSES_ROOT\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Move To]\n"
+    "@=dword:00000001\n",
+    "[HKEY_CLASSES_ROOT\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Send To]\n@=\"k\"\n",
+    "[HKEY_CLASSES_ROOT\\Directory\\shell]\n@=\"none\"\n",
+    "[HKEY_CLASSES_ROOT\\Directory\\shell\\runas\\command]\n@=\"x\"\n",
+    "[HKEY_CLASSES_ROOT\\Directory\\shell\\Command Prompt Here]\n",
+    "[HKEY_CLASSES_ROOT\\Directory\\shell\\Delete Folder Content\\command]\n@=\"y\"\n",
+    "[HKEY_CLASSES_ROOT\\Directory\\shell\\cmd]\n@=\"keep\"\n",
+    "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n\"AutoEndTasks\"=\"1\"\n"
+    "\"HungAppTimeout\"=\"1000\"\n\"WaitToKillAppTimeout\"=\"2000\"\n"
+    "\"LowLevelHooksTimeout\"=\"1000\"\n",
+    "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n\"MenuShowDelay\"=\"8\"\n\"Other\"=\"o\"\n",
+    "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n\"LowLevelHooksTimeout\"=dword:00000000\n",
+    "[HKEY_CURRENT_USER\\Control Panel\\Mouse]\n\"MouseHoverTime\"=\"50\"\n",
+    "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer]\n"
+    "\"NoLowDiskSpaceChecks\"=dword:00000001\n\"NoInternetOpenWith\"=dword:00000001\n",
+    "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer]\n"
+    "\"LinkResolveIgnoreLinkInfo\"=dword:00000001\n\"NoResolveSearch\"=dword:00000001\n"
+    "\"NoResolveTrack\"=dword:00000001\n",
+    "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer]\n"
+    "\"NoResolveTrack\"=\"1\"\n",
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer]\n",
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\"
+    "NameSpace\\{863aa9fd-42df-457b-8e4d-0de1b8015c60}]\n@=\"Printers\"\n",
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer]"
+    "\n",
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System]\n"
+    "\"EnableLUA\"=dword:00000001\n\"ConsentPromptBehaviorAdmin\"=dword:00000005\n",
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System]\n"
+    "\"EnableLUA\"=dword:00000000\n",
+    "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control]\n"
+    "\"WaitToKillServiceTimeout\"=\"20000\"\n",
+    "[HKEY_CLASSES_ROOT\\runas]\n[HKEY_CLASSES_ROOT\\Open With Notepad]\n"
+    "[HKEY_LOCAL_MACHINE\\RemoteComputer]\n",
+};
+
+TEST(Plan, EqualsTheRealCommandOnRandomStatesWithAnyCallRefused) {
+  std::mt19937 random(20240501);
+  int refused = 0;
+  for (int round = 0; round < 400; ++round) {
+    std::string state = kEmpty;
+    for (const char* piece : kPieces) {
+      if (random() % 2 == 0) state += piece;
+    }
+    EngineCommand command;
+    if (random() % 5 == 0) {
+      command.kind = EngineCommand::Kind::Defaults;
+    } else {
+      command.kind = EngineCommand::Kind::Apply;
+      for (int row = 0; row < 14; ++row) command.boxes += random() % 2 == 0 ? 'x' : '.';
+    }
+    const Rights rights = random() % 3 == 0 ? Rights::StandardUser : Rights::Administrator;
+    const std::size_t calls = EngineCalls(state, rights, command);
+    const std::size_t refuse_call = random() % 4 == 0 ? 0 : 1 + random() % calls;
+    SCOPED_TRACE("round " + std::to_string(round) + ", call " + std::to_string(refuse_call) +
+                 " refused of " + std::to_string(calls) + "\n" + state);
+    const Outcome real = Real(state, rights, command, refuse_call);
+    EXPECT_EQ(PlannedRefusing(state, rights, command, refuse_call), real);
+    if (refuse_call == 0) {
+      EXPECT_EQ(Planned(state, rights, command), real);
+    }
+    if (real.failure) ++refused;
+    if (::testing::Test::HasFailure()) return;
+  }
+  EXPECT_GT(refused, 100);
+}
+
+}  // namespace
+}  // namespace quillmark::testing
