@@ -10,7 +10,7 @@ Plan MakePlan(RegistryApi& store, OverlayRegistry::RootRights root_rights,
   Plan plan;
   plan.failure = RunEngineCommand(overlay, command, list);
   const OverlayRegistry::Region region = overlay.ChangedRegion();
-  plan.changes = RegistryDifference(region.before, region.after, TextHex::Utf16);
+  plan.changes = RegistryDifference(region.before, region.after);
   return plan;
 }
 

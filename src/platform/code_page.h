@@ -1,17 +1,12 @@
-// Text of the system code page as UTF-16 and back, converted as the registry's ANSI functions
-// convert it.
+// Names in the system code page: with double-byte characters on, a byte from 0x81 to 0xFE leads
+// a two-byte character, which counts once.
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace quillmark {
 
-std::u16string WidenText(std::string_view text);
-
-// The characters of a name: with double-byte characters on, a byte from 0x81 to 0xFE leads a
-// two-byte character, which counts once.
 constexpr std::uint32_t CodePageCharacterCount(std::string_view name, bool double_byte) {
   if (!double_byte) return static_cast<std::uint32_t>(name.size());
   std::uint32_t count = 0;
@@ -21,7 +16,5 @@ constexpr std::uint32_t CodePageCharacterCount(std::string_view name, bool doubl
   }
   return count;
 }
-// A unit the code page has no character for becomes "?".
-std::string NarrowText(std::u16string_view units);
 
 }  // namespace quillmark

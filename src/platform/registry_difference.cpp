@@ -33,8 +33,6 @@ std::string Bracketed(const std::vector<std::string>& path) {
 
 class Differ {
  public:
-  explicit Differ(TextHex text_hex) : text_hex_(text_hex) {}
-
   void Keys(const Key& before, const Key& after, std::vector<std::string>& path) {
     Values(before, after, path);
     auto b = before.subkeys.begin();
@@ -74,7 +72,7 @@ class Differ {
   }
 
  private:
-  std::string Data(const StoredValue& value) const { return ScriptData(value, text_hex_); }
+  static std::string Data(const StoredValue& value) { return ScriptData(value); }
 
   void Values(const Key& before, const Key& after, const std::vector<std::string>& path) {
     const std::string key = Bracketed(path);
@@ -124,15 +122,14 @@ class Differ {
     path.pop_back();
   }
 
-  TextHex text_hex_;
   std::vector<Entry> entries_;
 };
 
 }  // namespace
 
 std::vector<std::string> RegistryDifference(const MemoryRegistry& before,
-                                            const MemoryRegistry& after, TextHex text_hex) {
-  Differ differ(text_hex);
+                                            const MemoryRegistry& after) {
+  Differ differ;
   for (RootKey root : kRootKeys) {
     std::vector<std::string> path{std::string(RootName(root))};
     differ.Keys(before.Root(root), after.Root(root), path);

@@ -19,6 +19,6 @@
 namespace quillmark {
 
 std::vector<std::string> RegistryDifference(const MemoryRegistry& before,
-                                            const MemoryRegistry& after, TextHex text_hex);
+                                            const MemoryRegistry& after);
 
 }  // namespace quillmark

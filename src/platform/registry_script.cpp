@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "platform/ascii_case.h"
-#include "platform/code_page.h"
 #include "platform/registry_key_handle.h"
 #include "platform/tregistry.h"
 
@@ -27,10 +26,6 @@ struct Step {
   std::uint32_t type = kRegNone;
   std::vector<std::uint8_t> data;
 };
-
-bool IsTextType(std::uint32_t type) {
-  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
-}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -73,7 +68,7 @@ std::string FullPath(RootKey root, const std::string& path) {
 
 class ScriptReader {
  public:
-  ScriptReader(std::string_view text, TextHex text_hex) : text_hex_(text_hex) {
+  explicit ScriptReader(std::string_view text) {
     while (!text.empty()) {
       std::size_t end = text.find('\n');
       std::string_view line = text.substr(0, end);
@@ -242,19 +237,9 @@ class ScriptReader {
       list.remove_prefix(comma + 1);
       if (Trim(list).empty()) Fail(line, "hex data ends with a comma");
     }
-    if (text_hex_ == TextHex::Utf16 && IsTextType(step.type)) {
-      if (step.data.size() % 2 != 0) Fail(line, "UTF-16 text data has an odd number of bytes");
-      std::u16string units;
-      for (std::size_t i = 0; i < step.data.size(); i += 2) {
-        units += static_cast<char16_t>(step.data[i] | step.data[i + 1] << 8);
-      }
-      const std::string text = NarrowText(units);
-      step.data.assign(text.begin(), text.end());
-    }
   }
 
   std::vector<std::string_view> lines_;
-  TextHex text_hex_;
 };
 
 void Apply(RegistryApi& store, const std::vector<Step>& steps) {
@@ -324,18 +309,18 @@ bool IsPlainText(const std::vector<std::uint8_t>& data) {
   return true;
 }
 
-void SaveKey(const MemoryRegistry::Key& key, const std::string& path, bool listed, TextHex text_hex,
+void SaveKey(const MemoryRegistry::Key& key, const std::string& path, bool listed,
              std::string& out) {
   if (listed) {
     if (HasLineBreak(key.name))
       throw SnapshotError(0, "a key name with a line break cannot be saved");
     out += "[" + path + "]";
     out += kLineEnd;
-    for (const auto& [name, value] : key.values) AppendValueLine(out, name, value, text_hex);
+    for (const auto& [name, value] : key.values) AppendValueLine(out, name, value);
     out += kLineEnd;
   }
   for (const auto& subkey : key.subkeys) {
-    SaveKey(*subkey, path + "\\" + subkey->name, true, text_hex, out);
+    SaveKey(*subkey, path + "\\" + subkey->name, true, out);
   }
 }
 
@@ -344,18 +329,6 @@ constexpr char kDigits[] = "0123456789abcdef";
 void AppendHexByte(std::string& line, std::uint8_t byte) {
   line += kDigits[byte >> 4];
   line += kDigits[byte & 0xF];
-}
-
-// The bytes that stand after hex(N): for the value.
-std::vector<std::uint8_t> HexBytes(const MemoryRegistry::StoredValue& value, TextHex text_hex) {
-  if (text_hex == TextHex::Bytes || !IsTextType(value.type)) return value.data;
-  std::vector<std::uint8_t> bytes;
-  for (char16_t unit : WidenText(
-           std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size()))) {
-    bytes.push_back(static_cast<std::uint8_t>(unit));
-    bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-  }
-  return bytes;
 }
 
 // "text", dword:... or hex...: with the bytes still to come, which the caller lays out.
@@ -383,25 +356,24 @@ std::string DataPrefix(const MemoryRegistry::StoredValue& value, bool& hex) {
 
 std::string ScriptValueName(const std::string& name) { return name.empty() ? "@" : Quoted(name); }
 
-std::string ScriptData(const MemoryRegistry::StoredValue& value, TextHex text_hex) {
+std::string ScriptData(const MemoryRegistry::StoredValue& value) {
   bool hex = false;
   std::string data = DataPrefix(value, hex);
   if (!hex) return data;
-  const std::vector<std::uint8_t> bytes = HexBytes(value, text_hex);
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
+  for (std::size_t i = 0; i < value.data.size(); ++i) {
     if (i > 0) data += ',';
-    AppendHexByte(data, bytes[i]);
+    AppendHexByte(data, value.data[i]);
   }
   return data;
 }
 
 void AppendValueLine(std::string& out, const std::string& name,
-                     const MemoryRegistry::StoredValue& value, TextHex text_hex) {
+                     const MemoryRegistry::StoredValue& value) {
   if (HasLineBreak(name)) throw SnapshotError(0, "a value name with a line break cannot be saved");
   bool hex = false;
   std::string line = ScriptValueName(name) + "=" + DataPrefix(value, hex);
   if (hex) {
-    const std::vector<std::uint8_t> bytes = HexBytes(value, text_hex);
+    const std::vector<std::uint8_t>& bytes = value.data;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
       if (i > 0 && line.size() + 3 > kHexLineWidth) {
         out += line;
@@ -417,21 +389,20 @@ void AppendValueLine(std::string& out, const std::string& name,
   out += kLineEnd;
 }
 
-void AppendKeyTree(std::string& out, const MemoryRegistry::Key& key, const std::string& path,
-                   TextHex text_hex) {
-  SaveKey(key, path, true, text_hex, out);
+void AppendKeyTree(std::string& out, const MemoryRegistry::Key& key, const std::string& path) {
+  SaveKey(key, path, true, out);
 }
 
 SnapshotError::SnapshotError(int line, const std::string& message)
     : Exception(line > 0 ? "line " + std::to_string(line) + ": " + message : message),
       line_(line) {}
 
-void ApplyRegistryScript(RegistryApi& store, std::string_view text, TextHex text_hex) {
-  Apply(store, ScriptReader(text, text_hex).Read());
+void ApplyRegistryScript(RegistryApi& store, std::string_view text) {
+  Apply(store, ScriptReader(text).Read());
 }
 
 MemoryRegistry LoadSnapshot(std::string_view text) {
-  const std::vector<Step> steps = ScriptReader(text, TextHex::Bytes).Read();
+  const std::vector<Step> steps = ScriptReader(text).Read();
   MemoryRegistry registry;
   registry.SetCallLogging(false);
   Apply(registry, steps);
@@ -446,7 +417,7 @@ std::string SaveSnapshot(const MemoryRegistry& registry) {
   out += kLineEnd;
   for (RootKey root : kRootKeys) {
     const MemoryRegistry::Key& key = registry.Root(root);
-    SaveKey(key, key.name, !key.values.empty(), TextHex::Bytes, out);
+    SaveKey(key, key.name, !key.values.empty(), out);
   }
   return out;
 }

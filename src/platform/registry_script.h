@@ -22,30 +22,24 @@ class SnapshotError : public Exception {
   int line_;
 };
 
-// How the data of a text value (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) is spelt when it needs
-// hex(N): the snapshots hold the 8-bit bytes as stored, while regedit reads and writes files of
-// this version with such data in UTF-16LE, converted through the system code page.
-enum class TextHex { Bytes, Utf16 };
-
 // A value's data in script notation, on one line: "text", dword:00000001, hex:01,02 or
-// hex(N):... where the plain notations cannot carry its type or size.
-std::string ScriptData(const MemoryRegistry::StoredValue& value, TextHex text_hex);
+// hex(N):... where the plain notations cannot carry its type or size. The bytes after hex(N) are
+// the bytes as stored, text values' too, as regedit reads them from a file of 8-bit text.
+std::string ScriptData(const MemoryRegistry::StoredValue& value);
 // A value's name as a value line begins with it: "name" (escaped) or @.
 std::string ScriptValueName(const std::string& name);
 // Appends a value line ended by CR LF, long hex data continued on further lines.
 void AppendValueLine(std::string& out, const std::string& name,
-                     const MemoryRegistry::StoredValue& value, TextHex text_hex);
+                     const MemoryRegistry::StoredValue& value);
 
 // Appends the key as "[path]" with its value lines and an empty line, then every key below it in
 // the same way, depth-first in case-insensitive order.
-void AppendKeyTree(std::string& out, const MemoryRegistry::Key& key, const std::string& path,
-                   TextHex text_hex);
+void AppendKeyTree(std::string& out, const MemoryRegistry::Key& key, const std::string& path);
 
 // Reads the whole script first, so that a malformed one changes nothing, then applies it to the
 // store in order: keys are created, "[-...]" removes a key with its subkeys, values are set or
 // (with "=-") deleted. A store that refuses a step stops the script there.
-void ApplyRegistryScript(RegistryApi& store, std::string_view text,
-                         TextHex text_hex = TextHex::Bytes);
+void ApplyRegistryScript(RegistryApi& store, std::string_view text);
 
 // A new registry holding what the script states; a script with any fault loads nothing.
 MemoryRegistry LoadSnapshot(std::string_view text);

@@ -55,7 +55,7 @@ void AppendOwnedKey(std::string& out, RegistryApi& store, const FootprintItem& i
   tree.SetCallLogging(false);
   if (!spelled.exists || !CopyKey(store, item.root, spelled.names, tree, true)) return;
   if (const MemoryRegistry::Key* key = FindKey(tree, item.root, spelled.names)) {
-    AppendKeyTree(out, *key, path, TextHex::Utf16);
+    AppendKeyTree(out, *key, path);
   }
 }
 
@@ -76,7 +76,7 @@ void AppendOwnedValues(std::string& out, RegistryApi& store, RootKey root, const
     std::optional<MemoryRegistry::StoredValue> value;
     if (key) value = ReadStoredValue(store, key.get(), name);
     if (value) {
-      AppendValueLine(out, name, *value, TextHex::Utf16);
+      AppendValueLine(out, name, *value);
     } else {
       AppendLine(out, ScriptValueName(name) + "=-");
     }

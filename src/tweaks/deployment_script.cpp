@@ -134,7 +134,7 @@ std::string DeploymentScript(const std::string& boxes, ScriptPart part) {
       AppendLine(out, "[" + path + "]");
       for (const auto& [name, value] : key.values) {
         if (value) {
-          AppendValueLine(out, name, *value, TextHex::Utf16);
+          AppendValueLine(out, name, *value);
         } else {
           AppendLine(out, ScriptValueName(name) + "=-");
         }

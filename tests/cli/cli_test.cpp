@@ -289,9 +289,8 @@ TEST_F(Cli, PlanPrintsWhatTheCommandWouldDoAndTouchesNoFile) {
         const Result planned = Run(plan);
         const Result applied = Run(real);
         std::string lines;
-        for (const std::string& line :
-             RegistryDifference(LoadSnapshot(ByHand(fixture)),
-                                LoadSnapshot(ReadWholeFile(real_file)), TextHex::Utf16)) {
+        for (const std::string& line : RegistryDifference(LoadSnapshot(ByHand(fixture)),
+                                                          LoadSnapshot(ReadWholeFile(real_file)))) {
           lines += line + "\n";
         }
         SCOPED_TRACE(::testing::PrintToString(plan));
@@ -346,7 +345,7 @@ TEST_F(Cli, ABackupBeforeTheCommandComesFirstAndWhenItFailsNothingChanges) {
   EXPECT_EQ(applied.out, Rows("...x.........."));
   EXPECT_NE(ReadWholeFile(backup).find("\"MenuShowDelay\"=\"400\""), std::string::npos);
   MemoryRegistry restored = LoadSnapshot(ReadWholeFile(snapshot));
-  ApplyRegistryScript(restored, ReadWholeFile(backup), TextHex::Utf16);
+  ApplyRegistryScript(restored, ReadWholeFile(backup));
   EXPECT_EQ(BackupScript(restored, "T"), FreshBackup());
 
   for (const std::vector<std::string>& command :

@@ -55,7 +55,7 @@ Outcome Real(const std::string& state, Rights rights, const EngineCommand& comma
   Outcome outcome;
   outcome.failure = RunEngineCommand(store, command, list);
   outcome.rows = list.Boxes();
-  outcome.lines = RegistryDifference(LoadSnapshot(state), registry, TextHex::Utf16);
+  outcome.lines = RegistryDifference(LoadSnapshot(state), registry);
   return outcome;
 }
 
@@ -101,7 +101,7 @@ Outcome PlannedRefusing(const std::string& state, Rights rights, const EngineCom
     outcome.failure = RunEngineCommand(refusing, command, list);
     outcome.rows = list.Boxes();
     const OverlayRegistry::Region region = overlay.ChangedRegion();
-    outcome.lines = RegistryDifference(region.before, region.after, TextHex::Utf16);
+    outcome.lines = RegistryDifference(region.before, region.after);
   }
   ExpectOnlyRead(registry, state);
   return outcome;

@@ -240,8 +240,8 @@ TEST(OverlayRegistry, AnswersEveryCallAsTheStoreWouldAndNeverChangesIt) {
 
         EXPECT_EQ(SaveSnapshot(CopyRegistry(overlay)), SaveSnapshot(expected));
         const OverlayRegistry::Region region = overlay.ChangedRegion();
-        EXPECT_EQ(RegistryDifference(region.before, region.after, TextHex::Utf16),
-                  RegistryDifference(LoadSnapshot(kState), expected, TextHex::Utf16));
+        EXPECT_EQ(RegistryDifference(region.before, region.after),
+                  RegistryDifference(LoadSnapshot(kState), expected));
       }
       EXPECT_EQ(SaveSnapshot(store), original);
       EXPECT_TRUE(OnlyReads(store));
@@ -267,7 +267,7 @@ TEST(OverlayRegistry, AKeyRemovedAndMadeAgainHasNoneOfItsFormerValuesOrSubkeys) 
   held.reset();
 
   const OverlayRegistry::Region region = overlay.ChangedRegion();
-  EXPECT_EQ(RegistryDifference(region.before, region.after, TextHex::Utf16),
+  EXPECT_EQ(RegistryDifference(region.before, region.after),
             (std::vector<std::string>{
                 "- [HKEY_CURRENT_USER\\Alpha]",
                 "+ [HKEY_CURRENT_USER\\alpha]",

@@ -14,8 +14,7 @@ using Lines = std::vector<std::string>;
 
 Lines Difference(const std::string& before, const std::string& after) {
   const std::string header = "Windows Registry Editor Version 5.00\n";
-  return RegistryDifference(LoadSnapshot(header + before), LoadSnapshot(header + after),
-                            TextHex::Utf16);
+  return RegistryDifference(LoadSnapshot(header + before), LoadSnapshot(header + after));
 }
 
 TEST(RegistryDifference, ListsEveryKindOfChangeInKeyOrder) {
@@ -62,10 +61,10 @@ TEST(RegistryDifference, ListsEveryKindOfChangeInKeyOrder) {
        "[HKEY_CURRENT_USER\\a b]\n[HKEY_CURRENT_USER\\a\\z]\n",
        "",
        {"- [HKEY_CURRENT_USER\\a]", "- [HKEY_CURRENT_USER\\a\\z]", "- [HKEY_CURRENT_USER\\a b]"}},
-      {"text data as regedit writes it",
+      {"data in hex on one line",
        "[HKEY_CURRENT_USER\\k]\n\"p\"=hex(2):25,00\n",
        "[HKEY_CURRENT_USER\\k]\n",
-       {"- [HKEY_CURRENT_USER\\k] \"p\" (was hex(2):25,00,00,00)"}},
+       {"- [HKEY_CURRENT_USER\\k] \"p\" (was hex(2):25,00)"}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Difference(c.before, c.after), c.lines) << c.what;

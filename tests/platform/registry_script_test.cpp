@@ -243,47 +243,38 @@ TEST(RegistryScript, NamesWithLineBreaksCannotBeSaved) {
   EXPECT_THROW(SaveSnapshot(registry), SnapshotError);
 }
 
-TEST(RegistryScript, TextValuesInHexAreUtf16AsRegeditReadsThemOnlyWhenAsked) {
+TEST(RegistryScript, ValueDataHasOneNotationOnOneLine) {
   struct Case {
     std::uint32_t type;
     std::string bytes;
-    const char* snapshot;  // TextHex::Bytes
-    const char* regedit;   // TextHex::Utf16
+    std::string data;
   };
+  std::string forty = "hex:11";
+  for (int i = 1; i < 40; ++i) forty += ",11";
   const Case cases[] = {
-      {kRegSz, std::string("x\0", 2), "\"x\"", "\"x\""},
-      {kRegSz, std::string("caf\xe9\0", 5), "\"caf\xe9\"", "\"caf\xe9\""},
-      {kRegExpandSz, std::string("%V%\0", 4), "hex(2):25,56,25,00",
-       "hex(2):25,00,56,00,25,00,00,00"},
-      {kRegExpandSz, std::string("\xe9\0", 2), "hex(2):e9,00", "hex(2):e9,00,00,00"},
-      {kRegMultiSz, std::string("a\0b\0\0", 5), "hex(7):61,00,62,00,00",
-       "hex(7):61,00,00,00,62,00,00,00,00,00"},
-      {kRegSz, std::string("a\r\n\0", 4), "hex(1):61,0d,0a,00", "hex(1):61,00,0d,00,0a,00,00,00"},
-      {kRegSz, "", "hex(1):", "hex(1):"},
-      {kRegBinary, "\x01\x02", "hex:01,02", "hex:01,02"},
-      {kRegDword, "\x01\x02", "hex(4):01,02", "hex(4):01,02"},
-      {kRegDword, std::string("\x05\0\0\0", 4), "dword:00000005", "dword:00000005"},
+      {kRegSz, std::string("x\0", 2), "\"x\""},
+      {kRegSz, std::string("a \"b\" \\c\0", 9), "\"a \\\"b\\\" \\\\c\""},
+      {kRegSz, std::string("caf\xe9\0", 5), "\"caf\xe9\""},
+      {kRegSz, std::string("a\r\n\0", 4), "hex(1):61,0d,0a,00"},
+      {kRegSz, "ab", "hex(1):61,62"},
+      {kRegExpandSz, std::string("%V%\0", 4), "hex(2):25,56,25,00"},
+      {kRegMultiSz, std::string("a\0b\0\0", 5), "hex(7):61,00,62,00,00"},
+      {kRegBinary, std::string(40, '\x11'), forty},
+      {kRegDword, "\x01\x02", "hex(4):01,02"},
+      {kRegDword, std::string("\x05\0\0\0", 4), "dword:00000005"},
+      {0x12345, "", "hex(12345):"},
   };
   for (const Case& c : cases) {
     const MemoryRegistry::StoredValue value{c.type, {c.bytes.begin(), c.bytes.end()}};
-    EXPECT_EQ(ScriptData(value, TextHex::Bytes), c.snapshot);
-    EXPECT_EQ(ScriptData(value, TextHex::Utf16), c.regedit);
-    MemoryRegistry registry;
-    ApplyRegistryScript(registry,
-                        std::string("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\k]\n"
-                                    "\"v\"=") +
-                            c.regedit + "\n",
-                        TextHex::Utf16);
+    EXPECT_EQ(ScriptData(value), c.data);
+    // It reads back as the same type and bytes.
+    MemoryRegistry registry = LoadSnapshot(
+        std::string("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\k]\n\"v\"=") +
+        c.data + "\n");
     std::uint32_t type = 0;
-    EXPECT_EQ(Stored(registry, "k", "v", &type), c.bytes) << c.regedit;
-    EXPECT_EQ(type, c.type) << c.regedit;
+    EXPECT_EQ(Stored(registry, "k", "v", &type), c.bytes) << c.data;
+    EXPECT_EQ(type, c.type) << c.data;
   }
-  MemoryRegistry registry;
-  EXPECT_THROW(ApplyRegistryScript(registry,
-                                   "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\k]\n"
-                                   "\"v\"=hex(2):41\n",
-                                   TextHex::Utf16),
-               SnapshotError);
 }
 
 // The same script applied to every store, the real registry under Wine included.

@@ -81,7 +81,7 @@ TEST(Backup, ImportedAfterAnyChangesItPutsBackWhatTheTweaksOwnAndKeepsTheRest) {
       for (const Step& step : sequence) step(harness);
       ASSERT_NE(OwnedState(harness.registry), owned);
       ApplyRegistryScript(harness.registry, kOthersAdd);
-      ApplyRegistryScript(harness.registry, backup, TextHex::Utf16);
+      ApplyRegistryScript(harness.registry, backup);
 
       EXPECT_EQ(OwnedState(harness.registry), owned);
       const MemoryRegistry::Key* theirs = KeyAt(harness.registry, RootKey::ClassesRoot,

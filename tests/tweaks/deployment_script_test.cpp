@@ -29,7 +29,7 @@ std::string Applied(const char* state, const std::string& boxes) {
 
 std::string Imported(const char* state, const std::vector<std::string>& scripts) {
   MemoryRegistry registry = LoadSnapshot(state);
-  for (const std::string& script : scripts) ApplyRegistryScript(registry, script, TextHex::Utf16);
+  for (const std::string& script : scripts) ApplyRegistryScript(registry, script);
   return SaveSnapshot(registry);
 }
 

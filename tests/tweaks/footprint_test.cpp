@@ -85,7 +85,7 @@ TEST(Footprint, EveryOperationChangesOnlyWhatTheTweaksOwn) {
       } catch (const ERegistryException&) {
         // Defaults stops where a key it does not make is missing; what it did so far counts.
       }
-      for (const std::string& text : RegistryDifference(before, harness.registry, TextHex::Utf16)) {
+      for (const std::string& text : RegistryDifference(before, harness.registry)) {
         EXPECT_TRUE(Owned(Parse(text))) << text;
         ++lines_seen;
       }

@@ -1,0 +1,28 @@
+# Shared by the shell tests on Wine's real registry: Wine through the prefix, paths for Windows,
+# a state of the tweaks' keys prepared, and what the tweaks own as Wine's regedit exports it.
+# Needs wine_run, prefix and work set.
+
+win() { "$wine_run" "$prefix" "$@"; }
+windows_path() { win winepath -w "$1" 2>/dev/null; }
+
+# prepare RESET FIXTURE: takes every tweak's key out, then imports the fixture.
+prepare() {
+  win regedit /S "$1" && win regedit /S "$2"
+}
+
+# The keys below which everything the tweaks own lies, exported one by one.
+owned_parents=('HKEY_CLASSES_ROOT\*' 'HKEY_CLASSES_ROOT\Directory' 'HKEY_CLASSES_ROOT\AllFilesystemObjects'
+               'HKEY_CURRENT_USER' 'HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion'
+               'HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control')
+
+# owned_state OUT: what the tweaks own, line by line; the whole exports in OUT.exports.
+owned_state() {
+  local out=$1 key
+  : >"$out.exports"
+  for key in "${owned_parents[@]}"; do
+    rm -f "$work/export.reg"
+    win regedit /E "$export_path" "$key" || true
+    [ -f "$work/export.reg" ] && iconv -f UTF-16LE -t UTF-8 "$work/export.reg" >>"$out.exports"
+  done
+  awk -f "$(dirname "${BASH_SOURCE[0]}")/owned_state.awk" "$out.exports" | LC_ALL=C sort >"$out"
+}
