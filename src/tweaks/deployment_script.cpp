@@ -113,9 +113,9 @@ std::string DeploymentScript(const std::string& boxes, ScriptPart part) {
   std::string out;
   AppendLine(out, "Windows Registry Editor Version 5.00");
   AppendLine(out, "");
-  AppendLine(out,
-             "; Deployment script by Quillmark: leaves the tweaks' keys and values as \"apply " +
-                 RowsText(boxes) + "\" and its read-back leave them, whatever they were.");
+  AppendLine(out, "; Deployment script by Quillmark for \"apply " + RowsText(boxes) +
+                      "\": imported, it leaves the tweaks' keys");
+  AppendLine(out, "; and values as that command and its read-back leave them, whatever they were.");
   for (const PartText& text : kPartTexts) {
     if (text.part == part) AppendLine(out, std::string("; This is ") + text.what + ".");
   }

@@ -88,8 +88,10 @@ TEST(DeploymentScript, EachPartHoldsOnlyItsOwnRoots) {
 TEST(DeploymentScript, SaysWhatItDoesAndWhichPartItIs) {
   const std::string script = DeploymentScript("x..x.........x", ScriptPart::User);
   EXPECT_EQ(script.rfind("Windows Registry Editor Version 5.00\r\n\r\n"
-                         "; Deployment script by Quillmark: leaves the tweaks' keys and values as "
-                         "\"apply 0,3,13\" and its read-back leave them, whatever they were.\r\n"
+                         "; Deployment script by Quillmark for \"apply 0,3,13\": imported, it "
+                         "leaves the tweaks' keys\r\n"
+                         "; and values as that command and its read-back leave them, whatever "
+                         "they were.\r\n"
                          "; This is the user part (HKEY_CURRENT_USER), for the log-on script of "
                          "each user.\r\n\r\n",
                          0),
