@@ -222,7 +222,7 @@ bool OnlyReads(const MemoryRegistry& store) {
 
 TEST(OverlayRegistry, AnswersEveryCallAsTheStoreWouldAndNeverChangesIt) {
   for (Rights rights : {Rights::Administrator, Rights::StandardUser}) {
-    for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+    for (std::uint32_t seed = 1; seed <= 150; ++seed) {
       SCOPED_TRACE("seed " + std::to_string(seed) +
                    (rights == Rights::StandardUser ? ", standard user" : ", administrator"));
       MemoryRegistry expected = LoadSnapshot(kState);
