@@ -18,8 +18,9 @@ class FileApi {
   virtual Kind FileKind(Handle file) = 0;  // GetFileType
   // WriteFile: false on failure; written says how many bytes went.
   virtual bool Write(Handle file, const void* data, std::uint32_t size, std::uint32_t* written) = 0;
-  virtual bool Close(Handle file) = 0;    // CloseHandle
-  virtual std::uint32_t LastError() = 0;  // GetLastError
+  virtual bool Close(Handle file) = 0;        // CloseHandle
+  virtual bool Remove(const char* name) = 0;  // DeleteFileA
+  virtual std::uint32_t LastError() = 0;      // GetLastError
 };
 
 // Windows error codes a writer meets.

@@ -38,6 +38,8 @@ class Win32Files final : public FileApi {
 
   bool Close(Handle file) override { return CloseHandle(Native(file)) != FALSE; }
 
+  bool Remove(const char* name) override { return DeleteFileA(name) != FALSE; }
+
   std::uint32_t LastError() override { return GetLastError(); }
 };
 

@@ -55,11 +55,33 @@ const std::array<const char*, 46> kRestoreFileLines = {
     "[-HKEY_CLASSES_ROOT\\Directory\\shell\\Delete Folder Content]",
 };
 
+namespace {
+
+// Half a restore script would restore half: a file the export made or emptied and did not finish
+// is removed, whatever stopped it.
+class UnfinishedFile {
+ public:
+  explicit UnfinishedFile(OutputTextFile& file) : file_(file) {}
+  UnfinishedFile(const UnfinishedFile&) = delete;
+  UnfinishedFile& operator=(const UnfinishedFile&) = delete;
+  ~UnfinishedFile() {
+    if (!finished_) file_.Discard();
+  }
+  void Finished() { finished_ = true; }
+
+ private:
+  OutputTextFile& file_;
+  bool finished_ = false;
+};
+
+}  // namespace
+
 void WriteRestoreFile(FileApi& files, const std::string& path) {
   OutputTextFile file(files);
   file.BindName(path);
   file.OpenForWriting();
   CheckIoResult();
+  UnfinishedFile unfinished(file);
   for (const char* line : kRestoreFileLines) {
     file.PutString(line);
     file.PutLineEnd();
@@ -67,6 +89,7 @@ void WriteRestoreFile(FileApi& files, const std::string& path) {
   }
   file.CloseFile();
   CheckIoResult();
+  unfinished.Finished();
 }
 
 }  // namespace quillmark

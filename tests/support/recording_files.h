@@ -17,7 +17,7 @@ class RecordingFiles final : public FileApi {
   std::uint32_t refuse_write_code = kDiskFull;
   int short_write = 0;  // the n-th write takes one byte less, 0 for none
 
-  std::vector<std::string> calls;   // "create NAME", "kind", "write N", "close"
+  std::vector<std::string> calls;   // "create NAME", "kind", "write N", "close", "remove NAME"
   std::vector<std::string> blocks;  // the bytes of each accepted write
   std::string Written() const {
     std::string all;
@@ -51,6 +51,10 @@ class RecordingFiles final : public FileApi {
   }
   bool Close(Handle) override {
     calls.push_back("close");
+    return true;
+  }
+  bool Remove(const char* name) override {
+    calls.push_back(std::string("remove ") + name);
     return true;
   }
   std::uint32_t LastError() override { return last_error_; }
