@@ -4,9 +4,14 @@
 #include <optional>
 
 #include "cli/cli_texts.h"
+#include "cli/json_output.h"
 #include "cli/live_registry.h"
 #include "cli/live_system.h"
+#include "cli/restore_file_export.h"
+#include "cli/row_names.h"
+#include "cli/row_selection.h"
 #include "cli/snapshot_file.h"
+#include "cli/usage_errors.h"
 #include "platform/failure_classes.h"
 #include "platform/failure_report.h"
 #include "platform/file_api.h"
@@ -29,52 +34,36 @@ struct Options {
   bool user = false;
   bool any_system = false;
   bool help = false;
+  bool version = false;
+  bool json = false;
   std::vector<std::string> words;  // the command and its arguments
 };
 
-// Parses the options; false on bad usage.
-bool ParseOptions(const std::vector<std::string>& args, Options& options) {
+// Parses the options; raises UsageError on bad usage.
+void ParseOptions(const std::vector<std::string>& args, Options& options) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--registry") {
-      if (++i == args.size() || options.registry_file) return false;
+      if (++i == args.size()) throw UsageError(kUsageNeedsFile, arg);
+      if (options.registry_file) throw UsageError(kUsageGivenTwice, arg);
       options.registry_file = args[i];
     } else if (arg == "--user") {
       options.user = true;
     } else if (arg == "--any-system") {
       options.any_system = true;
-    } else if (arg == "--help") {
+    } else if (arg == "--help" || arg == "-h") {
       options.help = true;
-    } else if (arg.starts_with("--")) {
-      return false;
+    } else if (arg == "--version") {
+      options.version = true;
+    } else if (arg == "--json") {
+      options.json = true;
+    } else if (arg.size() > 1 && arg.starts_with("-")) {
+      throw UsageError(kUsageUnknownOption, arg);
     } else {
       options.words.push_back(arg);
     }
   }
-  return !options.user || options.registry_file.has_value();
-}
-
-// "none", "all", or comma-separated row indexes; false when anything else.
-bool ParseRows(const std::string& text, std::string& boxes) {
-  boxes.assign(kTweakCount, '.');
-  if (text == "none") return true;
-  if (text == "all") {
-    boxes.assign(kTweakCount, 'x');
-    return true;
-  }
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t comma = text.find(',', start);
-    const std::string item = text.substr(start, comma - start);
-    if (item.empty() || item.size() > 2 || item.find_first_not_of("0123456789") != item.npos) {
-      return false;
-    }
-    const int row = std::stoi(item);
-    if (row >= kTweakCount) return false;
-    boxes[static_cast<std::size_t>(row)] = 'x';
-    if (comma == std::string::npos) return true;
-    start = comma + 1;
-  }
+  if (options.user && !options.registry_file) throw UsageError(kUsageUserNeedsRegistry);
 }
 
 void PrintRows(const HeadlessTweakList& list, std::ostream& out) {
@@ -83,14 +72,30 @@ void PrintRows(const HeadlessTweakList& list, std::ostream& out) {
   }
 }
 
-int Usage(std::ostream& err) {
-  err << kCliUsage;
+int Usage(std::ostream& err, const UsageError& error) {
+  err << kCliErrorPrefix << error.Message() << '\n' << kUsagePointer << '\n';
   return 2;
 }
 
 int Fail(std::ostream& err, const std::string& message) {
   err << kCliErrorPrefix << message << '\n';
   return 1;
+}
+
+// A failure before any row was read: with --json, an object without rows.
+int FailWithoutRows(const Options& options, const std::string& message, std::ostream& out,
+                    std::ostream& err) {
+  const int code = Fail(err, message);
+  if (options.json) PrintRowsJson(HeadlessTweakList(), message, out);
+  return code;
+}
+
+// Says that the rows are not the registry's state and where to read that.
+void PrintUnreadRows(const Options& options, const HeadlessTweakList& list, std::ostream& out) {
+  out << kCliNotReadBack << '\n';
+  PrintRows(list, out);
+  out << kCliStatusPointer << (options.registry_file ? " --registry " + *options.registry_file : "")
+      << (options.any_system ? " --any-system" : "") << " status\n";
 }
 
 // The system's identification into results, as the main window's Info1 would publish it.
@@ -151,68 +156,88 @@ int PrintSystem(const Options& options, std::ostream& out, std::ostream& err) {
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   Options options;
-  if (!ParseOptions(args, options)) return Usage(err);
-  if (options.help) {
-    out << kCliUsage;
-    return 0;
-  }
-  if (options.words.empty()) return Usage(err);
-  const std::string& command = options.words[0];
-  const std::size_t arguments = options.words.size() - 1;
   std::string boxes;
-  if (command == "apply") {
-    if (arguments != 1 || !ParseRows(options.words[1], boxes)) return Usage(err);
-  } else if (command == "export") {
-    if (arguments != 1) return Usage(err);
-  } else if (command == "list" || command == "status" || command == "defaults" ||
-             command == "system") {
-    if (arguments != 0) return Usage(err);
-  } else {
-    return Usage(err);
+  try {
+    ParseOptions(args, options);
+    if (options.help) {
+      out << kCliUsage;
+      return 0;
+    }
+    if (options.version) {
+      out << kCliVersion << '\n';
+      return 0;
+    }
+    if (options.words.empty()) throw UsageError(kUsageNoCommand);
+    const std::string& command = options.words[0];
+    const std::size_t arguments = options.words.size() - 1;
+    if (command == "apply") {
+      if (arguments == 0) throw UsageError(kUsageApplyNeedsRows);
+      if (arguments > 1) throw UsageError(kUsageOneArgument, command);
+      boxes = ParseRows(options.words[1]);
+    } else if (command == "export") {
+      if (arguments == 0) throw UsageError(kUsageExportNeedsFile);
+      if (arguments > 1) throw UsageError(kUsageOneArgument, command);
+    } else if (command == "list" || command == "status" || command == "defaults" ||
+               command == "system") {
+      if (arguments != 0) throw UsageError(kUsageNoArguments, command);
+    } else {
+      throw UsageError(kUsageUnknownCommand, command);
+    }
+    if (options.json && (command == "export" || command == "system")) {
+      throw UsageError(kUsageJsonNotHere);
+    }
+  } catch (const UsageError& error) {
+    return Usage(err, error);
   }
+  const std::string& command = options.words[0];
 
   if (command == "list") {
+    if (options.json) {
+      PrintCatalogueJson(out);
+      return 0;
+    }
     for (const TweakRow& row : kTweakRows) {
-      out << row.index << '\t' << row.caption << '\t' << row.information << '\n';
+      out << row.index << '\t' << row.caption << '\t' << row.information << '\t'
+          << kRowNames[static_cast<std::size_t>(row.index)] << '\n';
     }
     return 0;
   }
   if (command == "export") {
     try {
-      WriteRestoreFile(SystemFiles(), options.words[1]);
+      ExportRestoreFileReplacing(options.words[1]);
     } catch (const Exception& failure) {
-      return Fail(err, FailureBoxText(failure.Message()));  // as the error box shows it
+      // As the error box shows it, after the file's name.
+      return Fail(err, options.words[1] + ": " + FailureBoxText(failure.Message()));
     }
     return 0;
   }
 
   if (command == "system") return PrintSystem(options, out, err);
 
-  std::unique_ptr<RegistryApi> store;
-  MemoryRegistry* snapshot = nullptr;
+  std::unique_ptr<RegistryApi> live;
+  std::optional<SnapshotFile> snapshot;  // held until the command ends
   if (options.registry_file) {
     try {
-      auto loaded = std::make_unique<MemoryRegistry>(ReadSnapshotFile(*options.registry_file));
-      if (options.user) loaded->SetRights(MemoryRegistry::Rights::StandardUser);
-      snapshot = loaded.get();
-      store = std::move(loaded);
+      snapshot.emplace(SnapshotFile::OpenForChange(*options.registry_file));
+      if (options.user) snapshot->Registry().SetRights(MemoryRegistry::Rights::StandardUser);
     } catch (const Exception& failure) {
-      return Fail(err, failure.Message());
+      return FailWithoutRows(options, failure.Message(), out, err);
     }
   } else {
     std::string why_not;
-    store = OpenLiveRegistry(why_not);
-    if (!store) return Fail(err, why_not);
+    live = OpenLiveRegistry(why_not);
+    if (!live) return FailWithoutRows(options, why_not, out, err);
     if (!options.any_system) {
       // The live registry is changed only on the systems the program itself runs on.
       std::string refusal;
-      if (!LiveSystemPasses(refusal)) return Fail(err, refusal);
+      if (!LiveSystemPasses(refusal)) return FailWithoutRows(options, refusal, out, err);
     }
   }
 
+  RegistryApi& store = snapshot ? snapshot->Registry() : *live;
   HeadlessTweakList list;
   HeadlessTextMemo memo;
-  TweakEngine engine(*store, list, memo);
+  TweakEngine engine(store, list, memo);
   engine.SetLvItems();
   std::optional<std::string> failure;
   try {
@@ -228,17 +253,25 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   } catch (const Exception& raised) {
     failure = raised.Message();
   }
-  PrintRows(list, out);
 
-  // The registry keeps what was written before a failure, so the file does too.
-  if (snapshot != nullptr) {
+  // The registry keeps what was written before a failure, so the file does too; when it cannot,
+  // that is said as well.
+  if (snapshot) {
     try {
-      WriteSnapshotFile(*options.registry_file, *snapshot);
+      snapshot->WriteBackIfChanged();
     } catch (const Exception& raised) {
-      if (!failure) failure = raised.Message();
+      failure = failure ? *failure + "; " + raised.Message() : raised.Message();
     }
   }
-  return failure ? Fail(err, *failure) : 0;
+  const int code = failure ? Fail(err, *failure) : 0;
+  if (options.json) {
+    PrintRowsJson(list, failure, out);
+  } else if (failure) {
+    PrintUnreadRows(options, list, out);
+  } else {
+    PrintRows(list, out);
+  }
+  return code;
 }
 
 }  // namespace quillmark
