@@ -10,7 +10,7 @@ inline constexpr const char* kFileIsSpecial =
 inline constexpr const char* kFileIsDanglingLink = "a symbolic link to %s, which does not exist";
 inline constexpr const char* kFileIsLinkLoop = "a symbolic link that leads round in a loop";
 inline constexpr const char* kFileIsReadOnly =
-    "read-only, and the command would change it (make it writable, or work on a copy)";
+    "not writable (it is read-only, or you may not write it), and the command would change it";
 inline constexpr const char* kFileCannotBeReplaced =
     "cannot be replaced: no new file can be made beside it (%s)";
 inline constexpr const char* kFileCannotBeRead = "cannot be read (%s)";

@@ -121,8 +121,7 @@ TEST_F(FilesHere, WhatCannotBeReplacedSafelyIsRefusedBeforeAnythingRuns) {
     std::string error;  // after "error: FILE: "
   };
   const std::string rights =
-      "read-only, and the command would change it (make it writable, or "
-      "work on a copy)";
+      "not writable (it is read-only, or you may not write it), and the command would change it";
   const std::string special =
       "not a regular file but a FIFO, a device or a socket, which cannot be replaced safely";
   const Case cases[] = {

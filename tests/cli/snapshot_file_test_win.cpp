@@ -57,7 +57,8 @@ TEST_F(FilesOnWindows, ReadOnlyFoldersAndDevicesAreRefusedAndAttributesKept) {
   const Case cases[] = {
       {{"--registry", read_only, "apply", "3"},
        "1||error: " + read_only +
-           ": read-only, and the command would change it (make it writable, or work on a copy)\n"},
+           ": not writable (it is read-only, or you may not write it), and the command would "
+           "change it\n"},
       {{"export", read_only}, "1||error: " + read_only + ": File access denied.\n"},
       {{"--registry", Path(""), "status"},
        "1||error: " + Path("") + ": a folder, not a registry snapshot file\n"},
