@@ -93,15 +93,4 @@ MemoryRegistry ReadSnapshotFile(const std::string& path) {
   return std::move(Parsed(path, ReadRegularFile(target.path), encoding).registry);
 }
 
-void WriteSnapshotFile(const std::string& path, const MemoryRegistry& registry) {
-  const FileTarget target = FindTarget(path);
-  try {
-    ReplacementFile replacement = ReplacementFile::Create(target.path);
-    replacement.Write(SaveSnapshot(registry));
-    replacement.Replace();
-  } catch (const EInOutError& failure) {
-    FileFailure(path, kFileNotWritten, failure.Message());
-  }
-}
-
 }  // namespace quillmark

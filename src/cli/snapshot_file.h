@@ -44,8 +44,4 @@ class SnapshotFile {
 // registry. Raises Exception naming the file when it cannot be read or is not a valid snapshot.
 MemoryRegistry ReadSnapshotFile(const std::string& path);
 
-// Replaces the file whole with the registry's canonical snapshot, keeping its mode; raises
-// Exception naming the file when it cannot.
-void WriteSnapshotFile(const std::string& path, const MemoryRegistry& registry);
-
 }  // namespace quillmark
