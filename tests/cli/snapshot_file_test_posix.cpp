@@ -238,7 +238,6 @@ TEST_F(FilesHere, CommandsAtOnceOnOneFileComeOutAsSomeOrderOfThem) {
   const std::string file = Path("m.reg").string();
   const std::vector<std::vector<std::string>> commands = {
       {"--registry", file, "status"},
-      {"--registry", file, "apply", "3"},
       {"--registry", file, "apply", "copy-to,9"},
       {"--registry", file, "defaults"},
   };
@@ -249,7 +248,7 @@ TEST_F(FilesHere, CommandsAtOnceOnOneFileComeOutAsSomeOrderOfThem) {
       if (start) Write(file, *start);
     };
     const std::set<std::string> orders = OutcomesOfEveryOrder(commands, prepare, file);
-    ASSERT_GT(orders.size(), 4u);  // the order shows
+    ASSERT_GT(orders.size(), 2u);  // the order shows
 
     for (int round = 0; round < 8; ++round) {
       prepare();
