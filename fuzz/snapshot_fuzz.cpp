@@ -1,7 +1,9 @@
 // Any text either fails to load with a SnapshotError or loads into a registry whose saved form
 // is canonical: loading the saved text and saving it again gives the same text. Applied to a
 // registry that holds other keys too, a script leaves alone every key it does not name, whether
-// it applies in full or stops at a refused step.
+// it applies in full or stops at a refused step. Read as a file, in whatever encoding its
+// byte-order mark names, the bytes decode or fail with a SnapshotError, encode back to
+// themselves, and load as a document whose saved form, kept sections and all, is canonical too.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -11,6 +13,7 @@
 
 #include "platform/ascii_case.h"
 #include "platform/memory_registry.h"
+#include "platform/registry_file_encoding.h"
 #include "platform/registry_script.h"
 #include "platform/tregistry.h"
 
@@ -76,10 +79,39 @@ void CheckBystandersKept(std::string_view text) {
   }
 }
 
+void CheckAsFile(std::string_view bytes) {
+  quillmark::RegistryFileText decoded;
+  try {
+    decoded = quillmark::DecodeRegistryFile(bytes);
+  } catch (const quillmark::SnapshotError&) {
+    return;
+  }
+  if (quillmark::EncodeRegistryFile(decoded.text, decoded.encoding) != bytes) {
+    Broken("a decoded file does not encode back to its bytes", std::string(bytes));
+  }
+  std::string first;
+  try {
+    first = quillmark::SaveSnapshotDocument(quillmark::LoadSnapshotDocument(decoded.text));
+  } catch (const quillmark::SnapshotError&) {
+    return;  // a fault, or a name with a line break
+  }
+  std::string second;
+  try {
+    second = quillmark::SaveSnapshotDocument(quillmark::LoadSnapshotDocument(first));
+  } catch (const quillmark::SnapshotError& error) {
+    Broken("a saved document does not load", error.Message() + "\n--- saved:\n" + first);
+  }
+  if (second != first) {
+    Broken("saving a document is not canonical",
+           "--- first:\n" + first + "\n--- second:\n" + second);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
+  CheckAsFile(text);
   MemoryRegistry loaded;
   try {
     loaded = quillmark::LoadSnapshot(text);

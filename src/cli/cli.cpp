@@ -6,10 +6,15 @@
 
 #include "cli/cli_texts.h"
 #include "cli/engine_command.h"
+#include "cli/file_export.h"
+#include "cli/json_output.h"
 #include "cli/live_registry.h"
 #include "cli/live_system.h"
 #include "cli/plan.h"
+#include "cli/row_names.h"
+#include "cli/row_selection.h"
 #include "cli/snapshot_file.h"
+#include "cli/usage_errors.h"
 #include "platform/failure_classes.h"
 #include "platform/failure_report.h"
 #include "platform/file_api.h"
@@ -34,55 +39,40 @@ struct Options {
   bool user = false;
   bool any_system = false;
   bool help = false;
+  bool version = false;
+  bool json = false;
   std::vector<std::string> words;  // the command and its arguments
 };
 
-// Parses the options; false on bad usage.
-bool ParseOptions(const std::vector<std::string>& args, Options& options) {
+// Parses the options; raises UsageError on bad usage.
+void ParseOptions(const std::vector<std::string>& args, Options& options) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--registry" || arg == "--backup" || arg == "--part") {
       std::optional<std::string>& value = arg == "--registry" ? options.registry_file
                                           : arg == "--backup" ? options.backup_file
                                                               : options.part;
-      if (++i == args.size() || value) return false;
+      if (++i == args.size())
+        throw UsageError(arg == "--part" ? kUsagePartNeedsName : kUsageNeedsFile, arg);
+      if (value) throw UsageError(kUsageGivenTwice, arg);
       value = args[i];
     } else if (arg == "--user") {
       options.user = true;
     } else if (arg == "--any-system") {
       options.any_system = true;
-    } else if (arg == "--help") {
+    } else if (arg == "--help" || arg == "-h") {
       options.help = true;
-    } else if (arg.starts_with("--")) {
-      return false;
+    } else if (arg == "--version") {
+      options.version = true;
+    } else if (arg == "--json") {
+      options.json = true;
+    } else if (arg.size() > 1 && arg.starts_with("-")) {
+      throw UsageError(kUsageUnknownOption, arg);
     } else {
       options.words.push_back(arg);
     }
   }
-  return !options.user || options.registry_file.has_value();
-}
-
-// "none", "all", or comma-separated row indexes; false when anything else.
-bool ParseRows(const std::string& text, std::string& boxes) {
-  boxes.assign(kTweakCount, '.');
-  if (text == "none") return true;
-  if (text == "all") {
-    boxes.assign(kTweakCount, 'x');
-    return true;
-  }
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t comma = text.find(',', start);
-    const std::string item = text.substr(start, comma - start);
-    if (item.empty() || item.size() > 2 || item.find_first_not_of("0123456789") != item.npos) {
-      return false;
-    }
-    const int row = std::stoi(item);
-    if (row >= kTweakCount) return false;
-    boxes[static_cast<std::size_t>(row)] = 'x';
-    if (comma == std::string::npos) return true;
-    start = comma + 1;
-  }
+  if (options.user && !options.registry_file) throw UsageError(kUsageUserNeedsRegistry);
 }
 
 void PrintRows(const HeadlessTweakList& list, std::ostream& out) {
@@ -91,14 +81,30 @@ void PrintRows(const HeadlessTweakList& list, std::ostream& out) {
   }
 }
 
-int Usage(std::ostream& err) {
-  err << kCliUsage;
+int Usage(std::ostream& err, const UsageError& error) {
+  err << kCliErrorPrefix << error.Message() << '\n' << kUsagePointer << '\n';
   return 2;
 }
 
 int Fail(std::ostream& err, const std::string& message) {
   err << kCliErrorPrefix << message << '\n';
   return 1;
+}
+
+// A failure before any row was read: with --json, an object without rows.
+int FailWithoutRows(const Options& options, const std::string& message, std::ostream& out,
+                    std::ostream& err) {
+  const int code = Fail(err, message);
+  if (options.json) PrintRowsJson(HeadlessTweakList(), message, out);
+  return code;
+}
+
+// Says that the rows are not the registry's state and where to read that.
+void PrintUnreadRows(const Options& options, const HeadlessTweakList& list, std::ostream& out) {
+  out << kCliNotReadBack << '\n';
+  PrintRows(list, out);
+  out << kCliStatusPointer << (options.registry_file ? " --registry " + *options.registry_file : "")
+      << (options.any_system ? " --any-system" : "") << " status\n";
 }
 
 // The system's identification into results, as the main window's Info1 would publish it.
@@ -155,122 +161,168 @@ int PrintSystem(const Options& options, std::ostream& out, std::ostream& err) {
   return 0;
 }
 
-// The text-file failure as the error box shows it, as the export reports it.
-int FailWithFile(std::ostream& err, const Exception& failure) {
-  return Fail(err, FailureBoxText(failure.Message()));
+// The failure of a file the user named, as the error box shows it, after the file's name.
+int FailWithFile(std::ostream& err, const std::string& name, const Exception& failure) {
+  return Fail(err, name + ": " + FailureBoxText(failure.Message()));
 }
 
-// The words of a command line, checked: the command and its arguments, and the options only
-// some commands take.
-bool CheckCommand(const Options& options, EngineCommand& engine, ScriptPart& part) {
-  const std::vector<std::string>& words = options.words;
-  if (words.empty()) return false;
-  const std::string& command = words[0];
-  const std::size_t arguments = words.size() - 1;
-  const bool takes_backup = command == "apply" || command == "defaults";
-  if (options.backup_file && !takes_backup) return false;
-  if (options.part && command != "script") return false;
+// The command and its arguments, and the options only some commands take; raises UsageError.
+void CheckCommand(const Options& options, EngineCommand& engine, ScriptPart& part) {
+  if (options.words.empty()) throw UsageError(kUsageNoCommand);
+  const std::string& command = options.words[0];
+  const std::size_t arguments = options.words.size() - 1;
+  if (command == "apply") {
+    if (arguments == 0) throw UsageError(kUsageApplyNeedsRows);
+    if (arguments > 1) throw UsageError(kUsageOneArgument, command);
+    engine.kind = EngineCommand::Kind::Apply;
+    engine.boxes = ParseRows(options.words[1]);
+  } else if (command == "plan") {
+    if (arguments == 0) throw UsageError(kUsagePlanNeedsRows);
+    if (arguments > 1) throw UsageError(kUsageOneArgument, command);
+    if (options.words[1] == "defaults") {
+      engine.kind = EngineCommand::Kind::Defaults;
+    } else {
+      engine.kind = EngineCommand::Kind::Apply;
+      engine.boxes = ParseRows(options.words[1]);
+    }
+  } else if (command == "script") {
+    if (arguments != 2) throw UsageError(kUsageScriptArguments);
+    engine.kind = EngineCommand::Kind::Apply;
+    engine.boxes = ParseRows(options.words[1]);
+  } else if (command == "export" || command == "backup") {
+    if (arguments == 0) throw UsageError(kUsageNeedsFile, command);
+    if (arguments > 1) throw UsageError(kUsageOneArgument, command);
+  } else if (command == "defaults") {
+    if (arguments != 0) throw UsageError(kUsageNoArguments, command);
+    engine.kind = EngineCommand::Kind::Defaults;
+  } else if (command == "list" || command == "status" || command == "system") {
+    if (arguments != 0) throw UsageError(kUsageNoArguments, command);
+  } else {
+    throw UsageError(kUsageUnknownCommand, command);
+  }
+  if (options.json && command != "list" && command != "status" && command != "apply" &&
+      command != "defaults") {
+    throw UsageError(kUsageJsonNotHere);
+  }
+  if (options.backup_file && command != "apply" && command != "defaults") {
+    throw UsageError(kUsageBackupNotHere);
+  }
   if (options.part) {
+    if (command != "script") throw UsageError(kUsagePartNotHere);
     if (*options.part == "machine") {
       part = ScriptPart::Machine;
     } else if (*options.part == "user") {
       part = ScriptPart::User;
     } else {
-      return false;
+      throw UsageError(kUsageNoSuchPart, *options.part);
     }
   }
-  if (command == "apply") {
-    engine.kind = EngineCommand::Kind::Apply;
-    return arguments == 1 && ParseRows(words[1], engine.boxes);
+}
+
+// Prints what the command left: the rows read back, or after a failure the check boxes as they
+// stand, said to be no read-back; the failure goes to err. The exit status.
+int Finish(const Options& options, const HeadlessTweakList& list,
+           const std::optional<std::string>& failure, std::ostream& out, std::ostream& err) {
+  const int code = failure ? Fail(err, *failure) : 0;
+  if (options.json) {
+    PrintRowsJson(list, failure, out);
+  } else if (failure) {
+    PrintUnreadRows(options, list, out);
+  } else {
+    PrintRows(list, out);
   }
-  if (command == "plan") {
-    if (arguments != 1) return false;
-    if (words[1] == "defaults") {
-      engine.kind = EngineCommand::Kind::Defaults;
-      return true;
-    }
-    engine.kind = EngineCommand::Kind::Apply;
-    return ParseRows(words[1], engine.boxes);
-  }
-  if (command == "script") return arguments == 2 && ParseRows(words[1], engine.boxes);
-  if (command == "defaults") {
-    engine.kind = EngineCommand::Kind::Defaults;
-    return arguments == 0;
-  }
-  if (command == "export" || command == "backup") return arguments == 1;
-  return (command == "list" || command == "status" || command == "system") && arguments == 0;
+  return code;
 }
 
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   Options options;
-  if (!ParseOptions(args, options)) return Usage(err);
-  if (options.help) {
-    out << kCliUsage;
-    return 0;
-  }
   EngineCommand engine;
   ScriptPart part = ScriptPart::Whole;
-  if (!CheckCommand(options, engine, part)) return Usage(err);
+  try {
+    ParseOptions(args, options);
+    if (options.help) {
+      out << kCliUsage;
+      return 0;
+    }
+    if (options.version) {
+      out << kCliVersion << '\n';
+      return 0;
+    }
+    CheckCommand(options, engine, part);
+  } catch (const UsageError& error) {
+    return Usage(err, error);
+  }
   const std::string& command = options.words[0];
 
   if (command == "list") {
+    if (options.json) {
+      PrintCatalogueJson(out);
+      return 0;
+    }
     for (const TweakRow& row : kTweakRows) {
-      out << row.index << '\t' << row.caption << '\t' << row.information << '\n';
+      out << row.index << '\t' << row.caption << '\t' << row.information << '\t'
+          << kRowNames[static_cast<std::size_t>(row.index)] << '\n';
     }
     return 0;
   }
   if (command == "export") {
     try {
-      WriteRestoreFile(SystemFiles(), options.words[1]);
+      ExportRestoreFileReplacing(options.words[1]);
     } catch (const Exception& failure) {
-      return FailWithFile(err, failure);
+      return FailWithFile(err, options.words[1], failure);
     }
     return 0;
   }
   if (command == "script") {
     // Reads no registry: the engine runs over one of its own.
     try {
-      WriteDeploymentScript(SystemFiles(), options.words[2], engine.boxes, part);
+      WriteTextFileReplacing(options.words[2], DeploymentScript(engine.boxes, part));
     } catch (const Exception& failure) {
-      return FailWithFile(err, failure);
+      return FailWithFile(err, options.words[2], failure);
     }
     return 0;
   }
 
   if (command == "system") return PrintSystem(options, out, err);
 
-  std::unique_ptr<RegistryApi> store;
-  MemoryRegistry* snapshot = nullptr;
+  std::unique_ptr<RegistryApi> live;
+  std::optional<MemoryRegistry> read_only;  // a backup only reads a snapshot, never holds it
+  std::optional<SnapshotFile> snapshot;     // held until the command ends
   if (options.registry_file) {
     try {
-      auto loaded = std::make_unique<MemoryRegistry>(ReadSnapshotFile(*options.registry_file));
-      if (options.user) loaded->SetRights(MemoryRegistry::Rights::StandardUser);
-      snapshot = loaded.get();
-      store = std::move(loaded);
+      if (command == "backup") {
+        read_only.emplace(ReadSnapshotFile(*options.registry_file));
+      } else {
+        // A plan holds and checks the file as the real command would, and never writes it.
+        snapshot.emplace(SnapshotFile::OpenForChange(*options.registry_file));
+        if (options.user) snapshot->Registry().SetRights(MemoryRegistry::Rights::StandardUser);
+      }
     } catch (const Exception& failure) {
-      return Fail(err, failure.Message());
+      return FailWithoutRows(options, failure.Message(), out, err);
     }
   } else {
     std::string why_not;
-    store = OpenLiveRegistry(why_not);
-    if (!store) return Fail(err, why_not);
+    live = OpenLiveRegistry(why_not);
+    if (!live) return FailWithoutRows(options, why_not, out, err);
     if (!options.any_system) {
       // The live registry is changed only on the systems the program itself runs on.
       std::string refusal;
-      if (!LiveSystemPasses(refusal)) return Fail(err, refusal);
+      if (!LiveSystemPasses(refusal)) return FailWithoutRows(options, refusal, out, err);
     }
   }
+  RegistryApi& store = read_only ? *read_only : snapshot ? snapshot->Registry() : *live;
 
-  // The backup reads only; before apply or defaults it comes first, and nothing changes when
-  // it cannot be written.
+  // The backup reads only; before apply or defaults it comes first, and nothing changes when it
+  // cannot be written.
   if (command == "backup" || options.backup_file) {
+    const std::string& name = command == "backup" ? options.words[1] : *options.backup_file;
     try {
-      WriteBackup(SystemFiles(), command == "backup" ? options.words[1] : *options.backup_file,
-                  *store, std::chrono::system_clock::now());
+      WriteTextFileReplacing(name,
+                             BackupScript(store, BackupTime(std::chrono::system_clock::now())));
     } catch (const Exception& failure) {
-      return FailWithFile(err, failure);
+      return FailWithFile(err, name, failure);
     }
     if (command == "backup") return 0;
   }
@@ -278,29 +330,28 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   HeadlessTweakList list;
   if (command == "plan") {
     OverlayRegistry::RootRights rights;
-    if (snapshot != nullptr) {
-      rights = [snapshot](RootKey root, std::uint32_t access) {
-        return snapshot->Grants(root, access);
+    if (snapshot) {
+      const MemoryRegistry& registry = snapshot->Registry();
+      rights = [&registry](RootKey root, std::uint32_t access) {
+        return registry.Grants(root, access);
       };
     }
-    const Plan plan = MakePlan(*store, rights, engine, list);
+    const Plan plan = MakePlan(store, rights, engine, list);
     for (const std::string& line : plan.changes) out << line << '\n';
-    PrintRows(list, out);
-    return plan.failure ? Fail(err, *plan.failure) : 0;
+    return Finish(options, list, plan.failure, out, err);
   }
 
-  std::optional<std::string> failure = RunEngineCommand(*store, engine, list);
-  PrintRows(list, out);
-
-  // The registry keeps what was written before a failure, so the file does too.
-  if (snapshot != nullptr) {
+  std::optional<std::string> failure = RunEngineCommand(store, engine, list);
+  // The registry keeps what was written before a failure, so the file does too; when it cannot,
+  // that is said as well.
+  if (snapshot) {
     try {
-      WriteSnapshotFile(*options.registry_file, *snapshot);
+      snapshot->WriteBackIfChanged();
     } catch (const Exception& raised) {
-      if (!failure) failure = raised.Message();
+      failure = failure ? *failure + "; " + raised.Message() : raised.Message();
     }
   }
-  return failure ? Fail(err, *failure) : 0;
+  return Finish(options, list, failure, out, err);
 }
 
 }  // namespace quillmark

@@ -1,57 +1,96 @@
 #include "cli/snapshot_file.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <system_error>
+#include <cstdio>
+#include <utility>
+
+#include "cli/file_messages.h"
 
 namespace quillmark {
 
 namespace {
 
-[[noreturn]] void FileFailure(const std::string& path, const std::string& what) {
-  throw Exception(path + ": " + what);
+[[noreturn]] void FileFailure(const std::string& path, const char* text,
+                              const std::string& detail = "") {
+  char line[512];
+  std::snprintf(line, sizeof line, text, detail.c_str());
+  throw Exception(path + ": " + line);
+}
+
+// The target, refused when it is nothing a snapshot can be read from.
+FileTarget ReadableTarget(const std::string& name) {
+  FileTarget target = FindTarget(name);
+  switch (target.kind) {
+    case FileKind::Folder:
+      FileFailure(name, kFileIsFolder);
+    case FileKind::Special:
+      FileFailure(name, kFileIsSpecial);
+    case FileKind::DanglingLink:
+      FileFailure(name, kFileIsDanglingLink, target.path);
+    case FileKind::LinkLoop:
+      FileFailure(name, kFileIsLinkLoop);
+    case FileKind::Missing:
+    case FileKind::Regular:
+      break;
+  }
+  return target;
+}
+
+SnapshotDocument Parsed(const std::string& name, const std::string& bytes,
+                        RegistryFileEncoding& encoding) {
+  try {
+    RegistryFileText text = DecodeRegistryFile(bytes);
+    encoding = text.encoding;
+    return LoadSnapshotDocument(text.text);
+  } catch (const SnapshotError& fault) {
+    throw Exception(name + ": " + fault.Message());
+  }
 }
 
 }  // namespace
 
-MemoryRegistry ReadSnapshotFile(const std::string& path) {
-  std::error_code error;
-  if (!std::filesystem::exists(path, error)) return MemoryRegistry();
-  std::ifstream file(path, std::ios::binary);
-  if (!file) FileFailure(path, std::string("cannot be read: ") + std::strerror(errno));
-  std::ostringstream text;
-  text << file.rdbuf();
-  if (file.bad()) FileFailure(path, "cannot be read");
-  try {
-    return LoadSnapshot(text.str());
-  } catch (const SnapshotError& fault) {
-    FileFailure(path, fault.Message());
+SnapshotFile::SnapshotFile(std::string name, FileLock lock)
+    : name_(std::move(name)), lock_(std::move(lock)) {}
+
+SnapshotFile SnapshotFile::OpenForChange(const std::string& name) {
+  // Held first: nothing of this command touches the file while another one replaces it.
+  FileLock lock = FileLock::Acquire(name);
+  const FileTarget target = ReadableTarget(name);
+  if (target.kind == FileKind::Regular && !target.writable) FileFailure(name, kFileIsReadOnly);
+  SnapshotFile file(name, std::move(lock));
+  if (const std::optional<std::string> bytes = file.lock_.Read()) {
+    file.document_ = Parsed(name, *bytes, file.encoding_);
   }
+  file.loaded_ = SaveSnapshot(file.document_.registry);
+  try {
+    // Made now, so that a place where it cannot be made stops the command before it runs.
+    file.replacement_.emplace(ReplacementFile::Create(target.path));
+  } catch (const EInOutError& refused) {
+    FileFailure(name, kFileCannotBeReplaced, refused.Message());
+  }
+  return file;
 }
 
-void WriteSnapshotFile(const std::string& path, const MemoryRegistry& registry) {
-  const std::string text = SaveSnapshot(registry);
-  // Written beside the file and moved over it, so that a failed write never leaves half a file.
-  const std::string temporary = path + ".tmp";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    file.close();
-    if (!file) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      FileFailure(path, "cannot be written");
-    }
+void SnapshotFile::WriteBackIfChanged() {
+  if (!replacement_) return;
+  if (SaveSnapshot(document_.registry) == loaded_) {
+    replacement_.reset();  // unchanged: the file keeps its bytes, comments and line ends
+    return;
   }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    FileFailure(path, "cannot be replaced");
+  try {
+    replacement_->Write(EncodeRegistryFile(SaveSnapshotDocument(document_), encoding_));
+    replacement_->Replace();
+  } catch (const EInOutError& failure) {
+    replacement_.reset();
+    FileFailure(name_, kFileNotWritten, failure.Message());
   }
+  replacement_.reset();
+}
+
+MemoryRegistry ReadSnapshotFile(const std::string& path) {
+  const FileTarget target = ReadableTarget(path);
+  if (target.kind == FileKind::Missing) return MemoryRegistry();
+  RegistryFileEncoding encoding;
+  return std::move(Parsed(path, ReadRegularFile(target.path), encoding).registry);
 }
 
 }  // namespace quillmark

@@ -18,27 +18,16 @@ class FileApi {
   virtual Kind FileKind(Handle file) = 0;  // GetFileType
   // WriteFile: false on failure; written says how many bytes went.
   virtual bool Write(Handle file, const void* data, std::uint32_t size, std::uint32_t* written) = 0;
-  virtual bool Close(Handle file) = 0;    // CloseHandle
-  virtual std::uint32_t LastError() = 0;  // GetLastError
-
-  // CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ, no security, OPEN_EXISTING, ...): the file
-  // as it is, untouched, to learn whether it may be written and what kind it is.
-  virtual Handle OpenExistingForWriting(const char* name) = 0;
-  // As CreateForWriting, with CREATE_NEW: a name already taken fails with kFileExists.
-  virtual Handle CreateNewForWriting(const char* name) = 0;
-  virtual bool Flush(Handle file) = 0;  // FlushFileBuffers
-  // MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
-  virtual bool Replace(const char* from, const char* to) = 0;
+  virtual bool Close(Handle file) = 0;        // CloseHandle
   virtual bool Remove(const char* name) = 0;  // DeleteFileA
+  virtual std::uint32_t LastError() = 0;      // GetLastError
 };
 
 // Windows error codes a writer meets.
-inline constexpr std::uint32_t kFileNotFound = 2;
 inline constexpr std::uint32_t kPathNotFound = 3;
 inline constexpr std::uint32_t kTooManyOpenFiles = 4;
 inline constexpr std::uint32_t kAccessDenied = 5;
 inline constexpr std::uint32_t kSharingViolation = 32;
-inline constexpr std::uint32_t kFileExists = 80;
 inline constexpr std::uint32_t kDiskFull = 112;
 
 // The platform's file calls: Win32 on Windows, POSIX elsewhere.

@@ -38,27 +38,9 @@ class Win32Files final : public FileApi {
 
   bool Close(Handle file) override { return CloseHandle(Native(file)) != FALSE; }
 
-  std::uint32_t LastError() override { return GetLastError(); }
-
-  Handle OpenExistingForWriting(const char* name) override {
-    HANDLE file = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    return file == INVALID_HANDLE_VALUE ? kInvalidHandle : reinterpret_cast<Handle>(file);
-  }
-
-  Handle CreateNewForWriting(const char* name) override {
-    HANDLE file = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    return file == INVALID_HANDLE_VALUE ? kInvalidHandle : reinterpret_cast<Handle>(file);
-  }
-
-  bool Flush(Handle file) override { return FlushFileBuffers(Native(file)) != FALSE; }
-
-  bool Replace(const char* from, const char* to) override {
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-  }
-
   bool Remove(const char* name) override { return DeleteFileA(name) != FALSE; }
+
+  std::uint32_t LastError() override { return GetLastError(); }
 };
 
 }  // namespace

@@ -53,6 +53,7 @@ void OutputTextFile::BindName(const std::string& name) {
   line_end_[1] = '\n';
   fill_ = 0;
   flush_each_line_ = false;
+  made_disk_file_ = false;
   std::memset(name_, 0, sizeof name_);
   // A name that does not fit the field, or that a zero byte would cut short, names no file.
   name_fits_ = name.size() <= kMaxNameLength && name.find('\0') == std::string::npos;
@@ -67,6 +68,7 @@ void OutputTextFile::OpenForWriting() {
   }
   fill_ = 0;
   flush_each_line_ = false;
+  made_disk_file_ = false;
   handle_ = files_.CreateForWriting(name_);
   if (handle_ == FileApi::kInvalidHandle) {
     Fail(static_cast<int>(files_.LastError()));
@@ -82,10 +84,21 @@ void OutputTextFile::OpenForWriting() {
       flush_each_line_ = true;
       break;
     case FileApi::Kind::Disk:
+      made_disk_file_ = true;
+      break;
     case FileApi::Kind::Pipe:
       break;
   }
   open_ = true;
+}
+
+void OutputTextFile::Discard() {
+  if (open_) files_.Close(handle_);
+  handle_ = FileApi::kInvalidHandle;
+  open_ = false;
+  fill_ = 0;
+  if (made_disk_file_) files_.Remove(name_);
+  made_disk_file_ = false;
 }
 
 bool OutputTextFile::PassWaitingBytes() {

@@ -43,6 +43,9 @@ class OutputTextFile {
   void PutString(const std::string& text);
   void PutLineEnd();
   void CloseFile();
+  // Closes the file without its waiting bytes and removes it, when the last OpenForWriting made
+  // or emptied a disk file under this name; a device or a pipe is only closed. Stores no code.
+  void Discard();
 
   bool IsOpen() const { return open_; }
 
@@ -57,6 +60,7 @@ class OutputTextFile {
   char line_end_[2] = {'\r', '\n'};
   std::size_t fill_ = 0;
   bool flush_each_line_ = false;
+  bool made_disk_file_ = false;
   bool name_fits_ = true;
   char name_[kMaxNameLength + 1] = {};
   char buffer_[kBufferCapacity] = {};

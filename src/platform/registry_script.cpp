@@ -25,7 +25,18 @@ struct Step {
   std::string name;
   std::uint32_t type = kRegNone;
   std::vector<std::uint8_t> data;
+  bool kept = false;  // a key line below another root, kept as written
 };
+
+// The roots of a registry-editor file that the registry here does not hold.
+constexpr std::string_view kOtherRoots[] = {"HKEY_USERS", "HKEY_CURRENT_CONFIG"};
+
+bool IsOtherRoot(std::string_view name) {
+  for (std::string_view other : kOtherRoots) {
+    if (EqualsNoCase(name, other)) return true;
+  }
+  return false;
+}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -68,13 +79,15 @@ std::string FullPath(RootKey root, const std::string& path) {
 
 class ScriptReader {
  public:
-  explicit ScriptReader(std::string_view text) {
+  // With keep_other_roots, the key sections below the roots the registry does not hold are kept
+  // as they were written; without it, they are faults.
+  ScriptReader(std::string_view text, bool keep_other_roots) : keep_other_roots_(keep_other_roots) {
+    // Lines end at CR LF, LF or a lone CR, as the registry editor writes and reads them.
     while (!text.empty()) {
-      std::size_t end = text.find('\n');
-      std::string_view line = text.substr(0, end);
-      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-      lines_.push_back(line);
-      text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+      const std::size_t end = text.find_first_of("\r\n");
+      lines_.push_back(text.substr(0, end));
+      if (end == std::string_view::npos) break;
+      text.remove_prefix(text.compare(end, 2, kLineEnd) == 0 ? end + 2 : end + 1);
     }
   }
 
@@ -84,22 +97,41 @@ class ScriptReader {
     }
     std::vector<Step> steps;
     bool in_key = false;
+    bool in_kept_section = false;
     for (std::size_t index = 1; index < lines_.size(); ++index) {
       const int line = static_cast<int>(index) + 1;
       const std::string_view text = Trim(lines_[index]);
       if (text.empty() || text.front() == ';') continue;
       if (text.front() == '[') {
-        steps.push_back(ReadKeyLine(line, text));
-        in_key = steps.back().kind == Step::Kind::OpenKey;
+        Step step = ReadKeyLine(line, text);
+        in_key = step.kind == Step::Kind::OpenKey;
+        in_kept_section = step.kept;
+        if (step.kept) {
+          kept_sections_.emplace_back(lines_[index]);
+        } else {
+          steps.push_back(std::move(step));
+        }
       } else if (text.front() == '"' || text.front() == '@') {
         if (!in_key) Fail(line, "a value must follow a key line");
-        steps.push_back(ReadValueLine(line, text, index));
+        const std::size_t first = index;
+        Step step = ReadValueLine(line, text, index);
+        if (in_kept_section) {
+          for (std::size_t kept = first; kept <= index; ++kept) {
+            kept_sections_.back() += kLineEnd;
+            kept_sections_.back() += lines_[kept];
+          }
+        } else {
+          steps.push_back(std::move(step));
+        }
       } else {
         Fail(line, "expected a key line \"[...]\", a value line, a comment or a blank line");
       }
     }
     return steps;
   }
+
+  // The sections below other roots, each its key line and value lines joined by CR LF.
+  std::vector<std::string> TakeKeptSections() { return std::move(kept_sections_); }
 
  private:
   [[noreturn]] static void Fail(int line, const std::string& message) {
@@ -121,8 +153,13 @@ class ScriptReader {
     for (RootKey candidate : kRootKeys) {
       if (EqualsNoCase(root_name, RootName(candidate))) root = candidate;
     }
-    if (!root) Fail(line, "unknown root key \"" + std::string(root_name) + "\"");
-    step.root = *root;
+    if (root) {
+      step.root = *root;
+    } else if (keep_other_roots_ && IsOtherRoot(root_name)) {
+      step.kept = true;
+    } else {
+      Fail(line, "unknown root key \"" + std::string(root_name) + "\"");
+    }
     if (separator != std::string_view::npos) {
       std::string_view rest = body.substr(separator + 1);
       std::size_t depth = 0;
@@ -240,6 +277,8 @@ class ScriptReader {
   }
 
   std::vector<std::string_view> lines_;
+  bool keep_other_roots_;
+  std::vector<std::string> kept_sections_;
 };
 
 void Apply(RegistryApi& store, const std::vector<Step>& steps) {
@@ -286,6 +325,15 @@ void Apply(RegistryApi& store, const std::vector<Step>& steps) {
       }
     }
   }
+}
+
+MemoryRegistry Loaded(const std::vector<Step>& steps) {
+  MemoryRegistry registry;
+  registry.SetCallLogging(false);
+  Apply(registry, steps);
+  registry.SetCallLogging(true);
+  registry.ForgetCalls();
+  return registry;
 }
 
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
@@ -398,17 +446,17 @@ SnapshotError::SnapshotError(int line, const std::string& message)
       line_(line) {}
 
 void ApplyRegistryScript(RegistryApi& store, std::string_view text) {
-  Apply(store, ScriptReader(text).Read());
+  Apply(store, ScriptReader(text, false).Read());
 }
 
 MemoryRegistry LoadSnapshot(std::string_view text) {
-  const std::vector<Step> steps = ScriptReader(text).Read();
-  MemoryRegistry registry;
-  registry.SetCallLogging(false);
-  Apply(registry, steps);
-  registry.SetCallLogging(true);
-  registry.ForgetCalls();
-  return registry;
+  return Loaded(ScriptReader(text, false).Read());
+}
+
+SnapshotDocument LoadSnapshotDocument(std::string_view text) {
+  ScriptReader reader(text, true);
+  MemoryRegistry registry = Loaded(reader.Read());
+  return {std::move(registry), reader.TakeKeptSections()};
 }
 
 std::string SaveSnapshot(const MemoryRegistry& registry) {
@@ -418,6 +466,16 @@ std::string SaveSnapshot(const MemoryRegistry& registry) {
   for (RootKey root : kRootKeys) {
     const MemoryRegistry::Key& key = registry.Root(root);
     SaveKey(key, key.name, !key.values.empty(), out);
+  }
+  return out;
+}
+
+std::string SaveSnapshotDocument(const SnapshotDocument& document) {
+  std::string out = SaveSnapshot(document.registry);
+  for (const std::string& section : document.kept_sections) {
+    out += section;
+    out += kLineEnd;
+    out += kLineEnd;
   }
   return out;
 }

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/failure_classes.h"
 #include "platform/memory_registry.h"
@@ -41,12 +42,27 @@ void AppendKeyTree(std::string& out, const MemoryRegistry::Key& key, const std::
 // (with "=-") deleted. A store that refuses a step stops the script there.
 void ApplyRegistryScript(RegistryApi& store, std::string_view text);
 
-// A new registry holding what the script states; a script with any fault loads nothing.
+// A new registry holding what the script states; a script with any fault loads nothing. Lines
+// end at CR LF, LF or CR.
 MemoryRegistry LoadSnapshot(std::string_view text);
+
+// A registry file as a snapshot: the registry below the three roots the tweaks use, and the key
+// sections below HKEY_USERS and HKEY_CURRENT_CONFIG as the file has them, to be written back
+// untouched. Nothing here ever reaches those sections.
+struct SnapshotDocument {
+  MemoryRegistry registry;
+  std::vector<std::string> kept_sections;  // each a key line and its value lines, CR LF between
+};
+
+// As LoadSnapshot, keeping the other roots' sections (their lines are checked all the same).
+SnapshotDocument LoadSnapshotDocument(std::string_view text);
 
 // The registry as a script: every key (empty ones too) depth-first in case-insensitive order,
 // in each key the default value first and then the values by name; 8-bit text, CR LF. A root is
 // listed only when it holds values itself.
 std::string SaveSnapshot(const MemoryRegistry& registry);
+
+// The registry saved as above, then the kept sections in the order the file had them.
+std::string SaveSnapshotDocument(const SnapshotDocument& document);
 
 }  // namespace quillmark

@@ -9,7 +9,6 @@
 #include "platform/registry_key_handle.h"
 #include "platform/registry_reading.h"
 #include "platform/registry_script.h"
-#include "platform/whole_file.h"
 #include "tweaks/tweak_catalogue.h"
 
 namespace quillmark {
@@ -121,11 +120,6 @@ std::string BackupScript(RegistryApi& store, const std::string& taken) {
   for (const auto& [item, names] : keys)
     AppendOwnedValues(out, store, item->root, item->key, names);
   return out;
-}
-
-void WriteBackup(FileApi& files, const std::string& path, RegistryApi& store,
-                 std::chrono::system_clock::time_point taken) {
-  WriteWholeFile(files, path, BackupScript(store, BackupTime(taken)));
 }
 
 }  // namespace quillmark

@@ -7,7 +7,6 @@
 #include <chrono>
 #include <string>
 
-#include "platform/file_api.h"
 #include "platform/registry_api.h"
 
 namespace quillmark {
@@ -17,9 +16,5 @@ std::string BackupTime(std::chrono::system_clock::time_point taken);
 
 // The script, CR LF ended, of the store as it is now.
 std::string BackupScript(RegistryApi& store, const std::string& taken);
-
-// Writes the backup whole or not at all; raises EInOutError as the export does.
-void WriteBackup(FileApi& files, const std::string& path, RegistryApi& store,
-                 std::chrono::system_clock::time_point taken);
 
 }  // namespace quillmark

@@ -9,7 +9,6 @@
 #include "platform/registry_key_handle.h"
 #include "platform/registry_reading.h"
 #include "platform/registry_script.h"
-#include "platform/whole_file.h"
 #include "tweaks/headless_tweak_list.h"
 #include "tweaks/text_memo.h"
 #include "tweaks/tweak_catalogue.h"
@@ -147,11 +146,6 @@ std::string DeploymentScript(const std::string& boxes, ScriptPart part) {
     }
   }
   return out;
-}
-
-void WriteDeploymentScript(FileApi& files, const std::string& path, const std::string& boxes,
-                           ScriptPart part) {
-  WriteWholeFile(files, path, DeploymentScript(boxes, part));
 }
 
 }  // namespace quillmark

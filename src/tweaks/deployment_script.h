@@ -7,8 +7,6 @@
 
 #include <string>
 
-#include "platform/file_api.h"
-
 namespace quillmark {
 
 // The whole script, or only its machine part (HKEY_LOCAL_MACHINE and HKEY_CLASSES_ROOT, for a
@@ -19,9 +17,5 @@ enum class ScriptPart { Whole, Machine, User };
 
 // boxes: "x" for a ticked row, "." for an unticked one, fourteen of them.
 std::string DeploymentScript(const std::string& boxes, ScriptPart part);
-
-// Writes it whole or not at all; raises EInOutError as the export does.
-void WriteDeploymentScript(FileApi& files, const std::string& path, const std::string& boxes,
-                           ScriptPart part);
 
 }  // namespace quillmark

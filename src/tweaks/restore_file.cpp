@@ -1,6 +1,7 @@
 #include "tweaks/restore_file.h"
 
 #include "platform/output_text_file.h"
+#include "platform/unfinished_file.h"
 
 namespace quillmark {
 
@@ -60,6 +61,7 @@ void WriteRestoreFile(FileApi& files, const std::string& path) {
   file.BindName(path);
   file.OpenForWriting();
   CheckIoResult();
+  UnfinishedFile unfinished(file);
   for (const char* line : kRestoreFileLines) {
     file.PutString(line);
     file.PutLineEnd();
@@ -67,6 +69,7 @@ void WriteRestoreFile(FileApi& files, const std::string& path) {
   }
   file.CloseFile();
   CheckIoResult();
+  unfinished.Finished();
 }
 
 }  // namespace quillmark

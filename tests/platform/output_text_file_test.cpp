@@ -166,6 +166,38 @@ TEST(OutputTextFile, EachThreadHasItsOwnPendingCode) {
   EXPECT_EQ(Check(), "103 I/O error 103");
 }
 
+TEST(OutputTextFile, DiscardRemovesOnlyADiskFileItsOpenMadeOrEmptied) {
+  struct Case {
+    FileApi::Kind kind;
+    std::uint32_t refuse_create;
+    Calls calls;
+  };
+  const Case cases[] = {
+      {FileApi::Kind::Disk, 0, {"create f", "kind", "write 3", "close", "remove f"}},
+      {FileApi::Kind::Character, 0, {"create f", "kind", "write 3", "close"}},
+      {FileApi::Kind::Pipe, 0, {"create f", "kind", "write 3", "close"}},
+      {FileApi::Kind::Disk, kAccessDenied, {"create f"}},
+  };
+  for (const Case& c : cases) {
+    RecordingFiles files;
+    files.kind = c.kind;
+    files.refuse_create = c.refuse_create;
+    files.refuse_write = 1;
+    OutputTextFile file(files);
+    file.BindName("f");
+    file.OpenForWriting();
+    file.PutString("x");
+    file.PutLineEnd();
+    file.CloseFile();
+    Check();
+    file.Discard();
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_EQ(Check(), "none");
+    file.Discard();  // nothing left to close or remove
+    EXPECT_EQ(files.calls, c.calls) << ::testing::PrintToString(c.calls);
+  }
+}
+
 TEST(IoErrorMessage, TheFixedMessagesAndTheRest) {
   EXPECT_EQ(IoErrorMessage(100), "Read beyond end of file");
   EXPECT_EQ(IoErrorMessage(106), "Invalid numeric input");

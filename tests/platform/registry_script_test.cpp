@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/memory_registry.h"
 #include "platform/registry_script.h"
@@ -146,6 +147,83 @@ TEST(RegistryScript, AnyScriptIsSavedInTheCanonicalForm) {
                                         "@=\"default\"\r\n"
                                         "\"A\"=dword:00000002\r\n"
                                         "\"z\"=\"1\"\r\n\r\n");
+}
+
+TEST(RegistryScript, LinesEndAtCrLfLfOrALoneCr) {
+  const std::string expected = std::string(kHeader) +
+                               "[HKEY_CURRENT_USER\\k]\r\n"
+                               "\"a\"=\"1\"\r\n"
+                               "\"b\"=hex:01,02\r\n\r\n";
+  for (const char* end : {"\r\n", "\n", "\r"}) {
+    const std::string script = std::string("Windows Registry Editor Version 5.00") + end + end +
+                               "[HKEY_CURRENT_USER\\k]" + end + "\"a\"=\"1\"" + end +
+                               "\"b\"=hex:01,\\" + end + "  02" + end;
+    EXPECT_EQ(SaveSnapshot(LoadSnapshot(script)), expected) << ::testing::PrintToString(end);
+  }
+  // A lone CR between a CR LF and a LF: four lines, the fault on the fourth.
+  try {
+    LoadSnapshot("Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\k]\r\n\rv\n");
+    ADD_FAILURE() << "loaded";
+  } catch (const SnapshotError& error) {
+    EXPECT_EQ(error.Line(), 4);
+  }
+}
+
+TEST(RegistryScript, ADocumentKeepsTheSectionsBelowOtherRootsAsWritten) {
+  const SnapshotDocument document = LoadSnapshotDocument(
+      "Windows Registry Editor Version 5.00\n"
+      "[HKEY_CURRENT_USER\\k]\n"
+      "\"a\"=\"1\"\n"
+      "[HKEY_USERS\\.DEFAULT\\Software\\Kept]\n"
+      "; comments go, as everywhere\n"
+      "  \"Spaced\" = \"as written\"  \n"
+      "\"Wide\"=hex:01,\\\n"
+      "  02\n"
+      "[hkey_current_config]\n"
+      "[-HKEY_USERS\\S-1-5-18\\Gone]\n"
+      "[HKEY_LOCAL_MACHINE\\m]\n"
+      "@=\"x\"\n");
+  EXPECT_EQ(SaveSnapshot(document.registry), std::string(kHeader) +
+                                                 "[HKEY_CURRENT_USER\\k]\r\n"
+                                                 "\"a\"=\"1\"\r\n\r\n"
+                                                 "[HKEY_LOCAL_MACHINE\\m]\r\n"
+                                                 "@=\"x\"\r\n\r\n");
+  const std::vector<std::string> kept = {
+      "[HKEY_USERS\\.DEFAULT\\Software\\Kept]\r\n"
+      "  \"Spaced\" = \"as written\"  \r\n"
+      "\"Wide\"=hex:01,\\\r\n"
+      "  02",
+      "[hkey_current_config]",
+      "[-HKEY_USERS\\S-1-5-18\\Gone]",
+  };
+  EXPECT_EQ(document.kept_sections, kept);
+  const std::string saved = SaveSnapshotDocument(document);
+  EXPECT_EQ(saved, SaveSnapshot(document.registry) + kept[0] + "\r\n\r\n" + kept[1] + "\r\n\r\n" +
+                       kept[2] + "\r\n\r\n");
+  EXPECT_EQ(SaveSnapshotDocument(LoadSnapshotDocument(saved)), saved);
+
+  // Their lines are checked as any others; outside a document they are faults.
+  struct Case {
+    std::string script;
+    const char* message;
+  };
+  const std::string header = "Windows Registry Editor Version 5.00\n";
+  const Case faults[] = {
+      {header + "[HKEY_USERS\\k]\n\"v\"=dword:xyz\n", "line 3: dword: must be followed"},
+      {header + "[-HKEY_USERS\\k]\n\"v\"=\"x\"\n", "line 3: a value must follow a key line"},
+      {header + "[-HKEY_CURRENT_CONFIG]\n", "line 2: a root key cannot be removed"},
+      {header + "[HKEY_USERS\\a\\\\b]\n", "line 2: a key path has an empty key name"},
+      {header + "[HKEY_PERFORMANCE_DATA\\k]\n", "line 2: unknown root key"},
+  };
+  for (const Case& c : faults) {
+    try {
+      LoadSnapshotDocument(c.script);
+      ADD_FAILURE() << "loaded: " << c.script;
+    } catch (const SnapshotError& error) {
+      EXPECT_EQ(error.Message().rfind(c.message, 0), 0u) << error.Message();
+    }
+  }
+  EXPECT_THROW(LoadSnapshot(header + "[HKEY_CURRENT_CONFIG\\k]\n"), SnapshotError);
 }
 
 TEST(RegistryScript, AFaultyScriptNamesTheLineAndLoadsNothing) {

@@ -20,9 +20,9 @@ inline std::string ReadWholeFile(const std::filesystem::path& path) {
 }
 
 // Exports the restore file onto path; returns the failure's code and message, or "exported".
-inline std::string ExportRestoreFile(const std::string& path) {
+inline std::string ExportRestoreFile(const std::string& path, FileApi& files = SystemFiles()) {
   try {
-    WriteRestoreFile(SystemFiles(), path);
+    WriteRestoreFile(files, path);
   } catch (const EInOutError& failure) {
     return std::to_string(failure.ErrorCode()) + " " + failure.Message();
   }

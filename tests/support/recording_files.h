@@ -17,7 +17,7 @@ class RecordingFiles final : public FileApi {
   std::uint32_t refuse_write_code = kDiskFull;
   int short_write = 0;  // the n-th write takes one byte less, 0 for none
 
-  std::vector<std::string> calls;   // "create NAME", "kind", "write N", "close"
+  std::vector<std::string> calls;   // "create NAME", "kind", "write N", "close", "remove NAME"
   std::vector<std::string> blocks;  // the bytes of each accepted write
   std::string Written() const {
     std::string all;
@@ -53,21 +53,13 @@ class RecordingFiles final : public FileApi {
     calls.push_back("close");
     return true;
   }
+  bool Remove(const char* name) override {
+    calls.push_back(std::string("remove ") + name);
+    return true;
+  }
   std::uint32_t LastError() override { return last_error_; }
-  // The writer of the restore file needs none of these.
-  Handle OpenExistingForWriting(const char*) override { return Unused("open existing"); }
-  Handle CreateNewForWriting(const char*) override { return Unused("create new"); }
-  bool Flush(Handle) override { return Unused("flush") != kInvalidHandle; }
-  bool Replace(const char*, const char*) override { return Unused("replace") != kInvalidHandle; }
-  bool Remove(const char*) override { return Unused("remove") != kInvalidHandle; }
 
  private:
-  Handle Unused(const char* what) {
-    calls.push_back(what);
-    last_error_ = 1;  // ERROR_INVALID_FUNCTION
-    return kInvalidHandle;
-  }
-
   std::uint32_t last_error_ = 0;
   int writes_ = 0;
 };

@@ -11,6 +11,7 @@
 #include "support/engine_harness.h"
 #include "support/files.h"
 #include "support/fixtures.h"
+#include "support/full_disk_files.h"
 #include "support/recording_files.h"
 #include "tweaks/restore_file.h"
 
@@ -88,6 +89,49 @@ TEST(RestoreFile, ARealFileIsReplacedWholeByTheSameBytes) {
   const auto path = std::filesystem::temp_directory_path() / "quillmark-restore-test.reg";
   std::ofstream(path, std::ios::binary) << std::string(5000, 'x');
   WriteRestoreFile(SystemFiles(), path.string());
+  EXPECT_EQ(ReadWholeFile(path), kExpected);
+  std::filesystem::remove(path);
+}
+
+TEST(RestoreFile, AnExportThatStopsRemovesTheFileItBegan) {
+  struct Case {
+    int refuse_write;  // the n-th block; the twelfth goes at close
+    int short_write;
+    std::uint32_t refuse_create;
+    bool removed;
+  };
+  const Case cases[] = {
+      {1, 0, 0, true},  {2, 0, 0, true}, {11, 0, 0, true},
+      {12, 0, 0, true}, {0, 5, 0, true}, {0, 0, kAccessDenied, false},
+  };
+  for (const Case& c : cases) {
+    RecordingFiles files;
+    files.refuse_write = c.refuse_write;
+    files.short_write = c.short_write;
+    files.refuse_create = c.refuse_create;
+    EXPECT_THROW(WriteRestoreFile(files, "RestoreFromTewaks.reg"), EInOutError);
+    const bool removed = files.calls.back() == "remove RestoreFromTewaks.reg";
+    EXPECT_EQ(removed, c.removed) << c.refuse_write << " " << c.short_write;
+    if (c.removed) {
+      EXPECT_EQ(files.calls[files.calls.size() - 2], "close");
+    }
+  }
+}
+
+TEST(RestoreFile, ADiskFullAtAnyByteLeavesNoFileAndRoomEnoughLeavesTheWholeOne) {
+  const auto path = std::filesystem::temp_directory_path() / "quillmark-full-disk.reg";
+  struct Case {
+    std::uint64_t room;
+    const char* outcome;
+  };
+  // 200 bytes: the second block fails; 1413: the last bytes, at close.
+  for (const Case& c : {Case{0, "112 I/O error 112"}, Case{200, "112 I/O error 112"},
+                        Case{1413, "112 I/O error 112"}, Case{1414, "exported"}}) {
+    std::ofstream(path, std::ios::binary) << std::string(5000, 'x');
+    FullDiskFiles files(c.room);
+    EXPECT_EQ(ExportRestoreFile(path.string(), files), c.outcome) << c.room;
+    EXPECT_EQ(std::filesystem::exists(path), c.room == 1414) << c.room;
+  }
   EXPECT_EQ(ReadWholeFile(path), kExpected);
   std::filesystem::remove(path);
 }

@@ -44,9 +44,10 @@ TEST(RestoreFileHere, AFileTheUserMayNotWriteIsLeftAsItWas) {
   fs::remove(path);
 }
 
-TEST(RestoreFileHere, AFullDeviceIsReportedWithItsCode) {
+TEST(RestoreFileHere, AFullDeviceIsReportedWithItsCodeAndNotRemoved) {
   ASSERT_TRUE(fs::exists("/dev/full"));
   EXPECT_EQ(ExportRestoreFile("/dev/full"), "112 I/O error 112");
+  EXPECT_TRUE(fs::is_character_file("/dev/full"));
 }
 
 }  // namespace

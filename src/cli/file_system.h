@@ -1,0 +1,85 @@
+// The file-system calls quillmark-cli makes to change a file safely: what a name stands for, a
+// hold on a file against the other quillmark-cli commands, and a fresh file beside it that
+// replaces it whole. POSIX here, Win32 on Windows.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quillmark {
+
+enum class FileKind { Missing, Regular, Folder, Special, DanglingLink, LinkLoop };
+
+struct FileTarget {
+  std::string path;  // where the name's links end: the file to read and to replace
+  FileKind kind = FileKind::Missing;
+  bool writable = false;  // a regular file the user may write and that is not read-only
+};
+
+// What the name stands for, its links followed; raises nothing (what cannot be looked at is
+// missing, and the steps after say why).
+FileTarget FindTarget(const std::string& name);
+
+// The bytes of a regular file, read without holding it. Raises Exception naming the path.
+std::string ReadRegularFile(const std::string& path);
+
+// Holds the place of the file a name leads to against every other quillmark-cli command, from
+// Acquire until the lock is gone; Acquire waits while another command holds it. What is no
+// regular file is not held: the caller refuses it.
+class FileLock {
+ public:
+  // Raises Exception naming the file when its place cannot be held.
+  static FileLock Acquire(const std::string& name);
+  FileLock(FileLock&& other) noexcept;
+  FileLock& operator=(FileLock&& other) noexcept;
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+  ~FileLock();
+
+  // The file's bytes as they are under the lock; nothing when there is no file. Raises
+  // Exception naming the path.
+  std::optional<std::string> Read() const;
+
+ private:
+  FileLock(std::intptr_t handle, std::string path);
+  void Release() noexcept;
+
+  std::intptr_t handle_;  // the locked file or folder (POSIX), the held mutex (Windows), or -1
+  std::string path_;
+};
+
+// A new file with a fresh name beside a target, made exclusively, that either takes the
+// target's place whole or is removed.
+class ReplacementFile {
+ public:
+  // Raises EInOutError with the platform's code, as the text-file writer's open would, when no
+  // file can be made there.
+  static ReplacementFile Create(const std::string& target);
+  ReplacementFile(ReplacementFile&& other) noexcept;
+  ReplacementFile& operator=(ReplacementFile&& other) noexcept;
+  ReplacementFile(const ReplacementFile&) = delete;
+  ReplacementFile& operator=(const ReplacementFile&) = delete;
+  // Removes the file unless it replaced the target.
+  ~ReplacementFile();
+
+  const std::string& Path() const { return path_; }
+  // Each raises EInOutError with the platform's code.
+  void Write(std::string_view bytes);
+  void Close();  // writes it through to the disk; others may then open it by its name
+  // Gives it the target's mode and owner (where the system lets us) and renames it over the
+  // target.
+  void Replace();
+
+ private:
+  ReplacementFile(std::intptr_t handle, std::string path, std::string target);
+  void Discard() noexcept;
+
+  std::intptr_t handle_;  // -1 once closed
+  std::string path_;
+  std::string target_;
+  bool replaced_ = false;
+};
+
+}  // namespace quillmark

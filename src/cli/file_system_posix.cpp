@@ -1,0 +1,242 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+#include "cli/file_messages.h"
+#include "cli/file_system.h"
+#include "cli/temporary_name.h"
+#include "platform/failure_classes.h"
+#include "platform/output_text_file.h"
+#include "platform/windows_error_code.h"
+
+namespace quillmark {
+
+namespace {
+
+constexpr int kNoFile = -1;
+constexpr int kMostLinks = 40;  // as the kernel follows them
+
+std::string Reason(int error) { return IoErrorMessage(static_cast<int>(WindowsErrorCode(error))); }
+
+[[noreturn]] void Fail(const std::string& path, const char* text, const std::string& detail) {
+  char line[512];
+  std::snprintf(line, sizeof line, text, detail.c_str());
+  throw Exception(path + ": " + line);
+}
+
+[[noreturn]] void FailIo(int error) {
+  const auto code = static_cast<int>(WindowsErrorCode(error));
+  throw EInOutError(code, IoErrorMessage(code));
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Where a link leads, relative links taken from the link's own folder.
+std::string LinkTarget(const std::string& link) {
+  std::vector<char> buffer(256);
+  while (true) {
+    const ssize_t length = ::readlink(link.c_str(), buffer.data(), buffer.size());
+    if (length < 0) return link;
+    if (static_cast<std::size_t>(length) < buffer.size()) {
+      const std::string target(buffer.data(), static_cast<std::size_t>(length));
+      if (target.starts_with('/') || link.find('/') == std::string::npos) return target;
+      return link.substr(0, link.rfind('/') + 1) + target;
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+bool SameFile(int file, const std::string& path) {
+  struct stat held;
+  struct stat named;
+  return ::fstat(file, &held) == 0 && ::stat(path.c_str(), &named) == 0 &&
+         held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
+void LockWholly(int file, const std::string& path) {
+  while (::flock(file, LOCK_EX) != 0) {
+    if (errno != EINTR) {
+      const int error = errno;
+      ::close(file);
+      Fail(path, kFileCannotBeHeld, Reason(error));
+    }
+  }
+}
+
+std::string ReadAll(int file, const std::string& path) {
+  std::string bytes;
+  char block[65536];
+  for (off_t at = 0;;) {
+    const ssize_t got = ::pread(file, block, sizeof block, at);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) Fail(path, kFileCannotBeRead, Reason(errno));
+    if (got == 0) return bytes;
+    bytes.append(block, static_cast<std::size_t>(got));
+    at += got;
+  }
+}
+
+// A regular file opened for reading; a FIFO put in its place makes no open wait.
+int OpenRegular(const std::string& path) {
+  const int file = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (file < 0) return kNoFile;
+  struct stat status;
+  if (::fstat(file, &status) != 0 || !S_ISREG(status.st_mode)) {
+    ::close(file);
+    Fail(path, kFileIsSpecial, "");
+  }
+  return file;
+}
+
+}  // namespace
+
+FileTarget FindTarget(const std::string& name) {
+  FileTarget target{name, FileKind::Missing, false};
+  struct stat status;
+  for (int links = 0;; ++links) {
+    if (::lstat(target.path.c_str(), &status) != 0) {
+      if (links > 0) target.kind = FileKind::DanglingLink;
+      return target;
+    }
+    if (!S_ISLNK(status.st_mode)) break;
+    if (links == kMostLinks) {
+      target.kind = FileKind::LinkLoop;
+      return target;
+    }
+    target.path = LinkTarget(target.path);
+  }
+  if (S_ISDIR(status.st_mode)) {
+    target.kind = FileKind::Folder;
+  } else if (S_ISREG(status.st_mode)) {
+    target.kind = FileKind::Regular;
+    // Read-only by its mode counts for everyone, root too, who may write anything.
+    target.writable = (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 &&
+                      ::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) == 0;
+  } else {
+    target.kind = FileKind::Special;
+  }
+  return target;
+}
+
+std::string ReadRegularFile(const std::string& path) {
+  const int file = OpenRegular(path);
+  if (file == kNoFile) Fail(path, kFileCannotBeRead, Reason(errno));
+  std::string bytes;
+  try {
+    bytes = ReadAll(file, path);
+  } catch (...) {
+    ::close(file);
+    throw;
+  }
+  ::close(file);
+  return bytes;
+}
+
+// The lock is on the file itself, through its links. A command that waited may find the file
+// replaced by the one before it: it then holds the new file instead, so that two commands never
+// hold one file at once. A missing file's place is held on its folder until the file is there.
+FileLock FileLock::Acquire(const std::string& name) {
+  while (true) {
+    // Non-blocking, so that a FIFO in the file's place makes no open wait.
+    const int file = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (file != kNoFile) {
+      struct stat status;
+      if (::fstat(file, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(file);
+        return FileLock(kNoFile, name);
+      }
+      LockWholly(file, name);
+      if (SameFile(file, name)) return FileLock(file, name);
+      ::close(file);
+      continue;
+    }
+    if (errno == ELOOP) return FileLock(kNoFile, name);
+    if (errno != ENOENT) Fail(name, kFileCannotBeHeld, Reason(errno));
+    const int folder = ::open(FolderOf(name).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0 && (errno == ENOENT || errno == ENOTDIR)) {
+      Fail(name, kFileCannotBeReplaced, Reason(errno));  // there is no folder to make it in
+    }
+    if (folder < 0) Fail(name, kFileCannotBeHeld, Reason(errno));
+    LockWholly(folder, name);
+    struct stat status;
+    if (::stat(name.c_str(), &status) != 0 && errno == ENOENT) return FileLock(folder, name);
+    ::close(folder);
+  }
+}
+
+std::optional<std::string> FileLock::Read() const {
+  struct stat status;
+  if (handle_ == kNoFile) return std::nullopt;
+  if (::fstat(static_cast<int>(handle_), &status) != 0) {
+    Fail(path_, kFileCannotBeRead, Reason(errno));
+  }
+  if (S_ISDIR(status.st_mode)) return std::nullopt;  // the place of a missing file
+  return ReadAll(static_cast<int>(handle_), path_);
+}
+
+void FileLock::Release() noexcept {
+  if (handle_ != kNoFile) ::close(static_cast<int>(handle_));
+  handle_ = kNoFile;
+}
+
+ReplacementFile ReplacementFile::Create(const std::string& target) {
+  int file = kNoFile;
+  std::string path;
+  while (file == kNoFile) {
+    path = TemporaryNameBeside(target);
+    file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (file == kNoFile && errno != EEXIST) FailIo(errno);
+  }
+  // The target's mode, and its owner where we may give it; a new file keeps what the umask gave.
+  struct stat status;
+  if (::stat(target.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
+    if (::fchown(file, status.st_uid, status.st_gid) != 0) {
+      [[maybe_unused]] const int ignored = ::fchown(file, static_cast<uid_t>(-1), status.st_gid);
+    }
+    ::fchmod(file, status.st_mode & 07777);
+  }
+  return ReplacementFile(file, path, target);
+}
+
+void ReplacementFile::Write(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t done = ::write(static_cast<int>(handle_), bytes.data(), bytes.size());
+    if (done < 0 && errno == EINTR) continue;
+    if (done < 0) FailIo(errno);
+    bytes.remove_prefix(static_cast<std::size_t>(done));
+  }
+}
+
+void ReplacementFile::Close() {
+  if (handle_ == kNoFile) return;
+  const int file = static_cast<int>(std::exchange(handle_, kNoFile));
+  const bool synced = ::fsync(file) == 0;
+  const int error = errno;
+  if (::close(file) != 0) FailIo(errno);
+  if (!synced) FailIo(error);
+}
+
+void ReplacementFile::Replace() {
+  Close();
+  if (::rename(path_.c_str(), target_.c_str()) != 0) FailIo(errno);
+  replaced_ = true;
+}
+
+void ReplacementFile::Discard() noexcept {
+  if (handle_ != kNoFile) ::close(static_cast<int>(handle_));
+  handle_ = kNoFile;
+  if (!replaced_) ::unlink(path_.c_str());
+  replaced_ = true;
+}
+
+}  // namespace quillmark
