@@ -105,6 +105,12 @@ FileTarget FindTarget(const std::string& name) {
   struct stat status;
   for (int links = 0;; ++links) {
     if (::lstat(target.path.c_str(), &status) != 0) {
+      // The links of /proc name what no path reaches ("pipe:[81]" for /dev/stdout into a pipe),
+      // yet the name itself opens: it is what the name opens.
+      if (links > 0 && ::stat(name.c_str(), &status) == 0) {
+        target.path = name;
+        break;
+      }
       if (links > 0) target.kind = FileKind::DanglingLink;
       return target;
     }

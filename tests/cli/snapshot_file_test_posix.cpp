@@ -319,6 +319,15 @@ TEST_F(FilesHere, AWriteThatRunsOutOfRoomLeavesTheFileThereWhole) {
   const Result full = WithRoomFor(200, {"export", target.string()}, Path(""));
   EXPECT_EQ(full.Text(), "1||error: " + target.string() + ": I/O error 223.\n");
   EXPECT_EQ(ReadWholeFile(target), std::string(5000, 'x'));
+  // The backup and the deployment script are written the same way.
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"script", "all", target.string()},
+        std::vector<std::string>{"--registry", Path("none.reg").string(), "backup",
+                                 target.string()}}) {
+    EXPECT_EQ(WithRoomFor(200, command, Path("")).Text(),
+              "1||error: " + target.string() + ": I/O error 223.\n");
+    EXPECT_EQ(ReadWholeFile(target), std::string(5000, 'x'));
+  }
   EXPECT_EQ(Names(), std::vector<std::string>{"r.reg"});
 
   // Room enough: replaced whole, mode kept; through a link to its target, or where a dangling
@@ -334,6 +343,23 @@ TEST_F(FilesHere, AWriteThatRunsOutOfRoomLeavesTheFileThereWhole) {
   }
   EXPECT_EQ(Mode(target) & 07777, 0600u);
   EXPECT_EQ(Names(), (std::vector<std::string>{"dangling.reg", "link.reg", "made.reg", "r.reg"}));
+}
+
+TEST_F(FilesHere, IntoAPipeTheBytesGoAsTheyCome) {
+  // /dev/stdout into a pipe is a link to "pipe:[N]", which no path reaches; the name still opens.
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  const std::string name = "/proc/self/fd/" + std::to_string(ends[1]);
+  const Result written = RunCommand({"script", "none", name});
+  ::close(ends[1]);
+  std::string bytes;
+  char chunk[4096];
+  for (ssize_t got; (got = ::read(ends[0], chunk, sizeof chunk)) > 0;) bytes.append(chunk, got);
+  ::close(ends[0]);
+  EXPECT_EQ(written.Text(), "0||");
+  EXPECT_EQ(bytes.rfind("Windows Registry Editor Version 5.00\r\n", 0), 0u);
+  EXPECT_NE(bytes.find("[-HKEY_CLASSES_ROOT\\*\\shell\\runas]\r\n"), std::string::npos);
+  EXPECT_EQ(Names(), std::vector<std::string>{});
 }
 
 }  // namespace
