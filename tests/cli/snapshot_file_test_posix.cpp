@@ -154,6 +154,18 @@ TEST_F(FilesHere, WhatCannotBeReplacedSafelyIsRefusedBeforeAnythingRuns) {
     }
     EXPECT_EQ(Names(), before) << c.file;
   }
+  // The files written for the user refuse a read-only one as the export does, root or not.
+  const std::string read_only = Path("read-only.reg").string();
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"export", read_only},
+        std::vector<std::string>{"script", "all", read_only},
+        std::vector<std::string>{"--registry", Path("none.reg").string(), "backup", read_only},
+        std::vector<std::string>{"--registry", Path("none.reg").string(), "apply", "3", "--backup",
+                                 read_only}}) {
+    EXPECT_EQ(RunCommand(command).Text(), "1||error: " + read_only + ": File access denied.\n")
+        << ::testing::PrintToString(command);
+    EXPECT_EQ(Names(), before);
+  }
   EXPECT_EQ(ReadWholeFile(Path("read-only.reg")), state);
   EXPECT_EQ(Mode(Path("read-only.reg")) & 07777, 0444u);
   EXPECT_TRUE(fs::is_fifo(Path("fifo.reg")));
