@@ -33,13 +33,7 @@ struct Result {
 
 class Cli : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("quillmark-cli-" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
+  void SetUp() override { folder_ = FreshTestFolder("quillmark-cli-"); }
   void TearDown() override { fs::remove_all(folder_); }
 
   Result Run(std::vector<std::string> args) {
@@ -52,14 +46,7 @@ class Cli : public ::testing::Test {
     std::ofstream(path, std::ios::binary) << text;
   }
   // The names in the folder: a command leaves no file of its own behind.
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder_)) {
-      names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  std::vector<std::string> Names() const { return SortedNames(folder_); }
 
  private:
   fs::path folder_;

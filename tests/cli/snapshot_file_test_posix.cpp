@@ -76,11 +76,7 @@ Result InChild(const std::function<Result()>& body, const fs::path& scratch,
 class FilesHere : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("quillmark-files-" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
+    folder_ = FreshTestFolder("quillmark-files-");
     // Others may look in but not write, for a child without root.
     fs::permissions(folder_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                                  fs::perms::others_read | fs::perms::others_exec);
@@ -88,14 +84,7 @@ class FilesHere : public ::testing::Test {
   void TearDown() override { fs::remove_all(folder_); }
 
   fs::path Path(const std::string& name) const { return folder_ / name; }
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder_)) {
-      names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  std::vector<std::string> Names() const { return SortedNames(folder_); }
 
  private:
   fs::path folder_;

@@ -22,13 +22,7 @@ namespace fs = std::filesystem;
 
 class FilesOnWindows : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("quillmark-files-" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
+  void SetUp() override { folder_ = FreshTestFolder("quillmark-files-"); }
   void TearDown() override {
     for (const auto& entry : fs::directory_iterator(folder_)) {
       SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
