@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/ascii_case.h"
 #include "platform/memory_registry.h"
+#include "platform/registry_reading.h"
 #include "tweaks/tweak_catalogue.h"
 
 namespace quillmark::testing {
@@ -24,20 +24,6 @@ inline std::vector<std::string> PathNames(const char* path) {
       name += *c;
     }
   }
-}
-
-inline const MemoryRegistry::Key* KeyAt(const MemoryRegistry& registry, RootKey root,
-                                        const std::vector<std::string>& names) {
-  const MemoryRegistry::Key* key = &registry.Root(root);
-  for (const std::string& name : names) {
-    const MemoryRegistry::Key* next = nullptr;
-    for (const auto& subkey : key->subkeys) {
-      if (EqualsNoCase(subkey->name, name)) next = subkey.get();
-    }
-    if (next == nullptr) return nullptr;
-    key = next;
-  }
-  return key;
 }
 
 inline std::string Plainly(const MemoryRegistry::StoredValue& value) {
@@ -59,7 +45,7 @@ inline void WriteTree(const MemoryRegistry::Key& key, const std::string& path, s
 inline std::string OwnedState(const MemoryRegistry& registry) {
   std::string out;
   for (const FootprintItem& item : OwnedFootprint()) {
-    const MemoryRegistry::Key* key = KeyAt(registry, item.root, PathNames(item.key));
+    const MemoryRegistry::Key* key = FindKey(registry, item.root, PathNames(item.key));
     out += std::string(RootName(item.root)) + item.key;
     if (item.value == nullptr) {
       out += ":\n";

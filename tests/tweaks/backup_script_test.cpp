@@ -61,7 +61,7 @@ Step Defaults() {
 }
 
 bool HasValue(const MemoryRegistry& registry, RootKey root, const char* key, const char* name) {
-  const MemoryRegistry::Key* found = KeyAt(registry, root, PathNames(key));
+  const MemoryRegistry::Key* found = FindKey(registry, root, PathNames(key));
   return found != nullptr && found->values.contains(name);
 }
 
@@ -84,8 +84,8 @@ TEST(Backup, ImportedAfterAnyChangesItPutsBackWhatTheTweaksOwnAndKeepsTheRest) {
       ApplyRegistryScript(harness.registry, backup);
 
       EXPECT_EQ(OwnedState(harness.registry), owned);
-      const MemoryRegistry::Key* theirs = KeyAt(harness.registry, RootKey::ClassesRoot,
-                                                PathNames("\\Directory\\shell\\Theirs\\command"));
+      const MemoryRegistry::Key* theirs = FindKey(harness.registry, RootKey::ClassesRoot,
+                                                  PathNames("\\Directory\\shell\\Theirs\\command"));
       EXPECT_NE(theirs, nullptr);
       EXPECT_TRUE(
           HasValue(harness.registry, RootKey::CurrentUser, "\\Control Panel\\Desktop", "Theirs"));
@@ -95,11 +95,11 @@ TEST(Backup, ImportedAfterAnyChangesItPutsBackWhatTheTweaksOwnAndKeepsTheRest) {
       // Everything else that was there is there still, as it was.
       const MemoryRegistry before = LoadSnapshot(state);
       if (const MemoryRegistry::Key* send_to =
-              KeyAt(before, RootKey::ClassesRoot,
-                    PathNames("\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Send To"))) {
+              FindKey(before, RootKey::ClassesRoot,
+                      PathNames("\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Send To"))) {
         const MemoryRegistry::Key* now =
-            KeyAt(harness.registry, RootKey::ClassesRoot,
-                  PathNames("\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Send To"));
+            FindKey(harness.registry, RootKey::ClassesRoot,
+                    PathNames("\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Send To"));
         ASSERT_NE(now, nullptr);
         EXPECT_EQ(now->values.begin()->second.data, send_to->values.begin()->second.data);
       }
