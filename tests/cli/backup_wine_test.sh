@@ -27,7 +27,7 @@ others=$(windows_path "$work/others.reg")
 failures=0
 for fixture in "$@"; do
   name=$(basename "$fixture")
-  prepare "$reset_path" "$(windows_path "$fixture")" || exit 1
+  prepare "$reset_path" "$fixture" || exit 1
   owned_state "$work/before"
   win "$cli" --any-system backup "$backup" || { echo "$name: the backup failed"; exit 1; }
   head -c 36 "$work/backup.reg" | grep -q '^Windows Registry Editor Version 5.00$' ||

@@ -12,7 +12,6 @@ source "$(dirname "$0")/wine_registry_lib.sh"
 
 dump_path=$(windows_path "$work/dump.reg")
 reset_path=$(windows_path "$reset")
-fixture_path=$(windows_path "$fixture")
 cp "$fixture" "$work/snapshot.reg"
 snapshot=$(windows_path "$work/snapshot.reg")
 dump() {
@@ -27,7 +26,7 @@ run() {
   echo "exit $?" >>"$work/$name.out"
 }
 
-prepare "$reset_path" "$fixture_path" || exit 1
+prepare "$reset_path" "$fixture" || exit 1
 failures=0
 plans=("plan 0,2,4,7,8,9,13" "plan defaults")
 reals=("apply 0,2,4,7,8,9,13" "defaults")
@@ -64,6 +63,6 @@ for i in 0 1; do
     diff "$work/live$i.err" "$work/real$i.err"
     failures=$((failures + 1))
   fi
-  prepare "$reset_path" "$fixture_path" || exit 1
+  prepare "$reset_path" "$fixture" || exit 1
 done
 exit $((failures > 0))

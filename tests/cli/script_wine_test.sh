@@ -12,7 +12,6 @@ source "$(dirname "$0")/wine_registry_lib.sh"
 
 export_path=$(windows_path "$work/export.reg")
 reset_path=$(windows_path "$reset")
-fixture_path=$(windows_path "$fixture")
 folder=$(windows_path "$work")
 
 failures=0
@@ -32,11 +31,11 @@ for rows in "$@"; do
     fi
   done
 
-  prepare "$reset_path" "$fixture_path" || exit 1
+  prepare "$reset_path" "$fixture" || exit 1
   win "$cli" --any-system apply "$rows" >/dev/null || { echo "apply $rows failed"; exit 1; }
   owned_state "$work/applied"
   for imports in "whole" "user machine"; do
-    prepare "$reset_path" "$fixture_path" || exit 1
+    prepare "$reset_path" "$fixture" || exit 1
     for part in $imports; do
       win regedit /S "$folder\\$part.reg" || { echo "regedit refused the $part script"; exit 1; }
     done

@@ -4,10 +4,15 @@
 
 win() { "$wine_run" "$prefix" "$@"; }
 windows_path() { win winepath -w "$1" 2>/dev/null; }
+prepared_path=$(windows_path "$work/prepared.reg")
 
-# prepare RESET FIXTURE: takes every tweak's key out, then imports the fixture.
+# prepare RESET FIXTURE: takes every tweak's key out (RESET a Windows path), then imports the
+# fixture (a path here) but for the system's identity, its "Windows NT\CurrentVersion" section:
+# the prefix is shared with the tests that identify the system, and the tweaks own nothing there.
 prepare() {
-  win regedit /S "$1" && win regedit /S "$2"
+  awk '/^\[/ { skip = index($0, "\\Windows NT\\CurrentVersion]") > 0 } !skip' "$2" \
+    >"$work/prepared.reg" || return 1
+  win regedit /S "$1" && win regedit /S "$prepared_path"
 }
 
 # The keys below which everything the tweaks own lies, exported one by one.
