@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/effect_label.h"
+#include "support/project_version.h"
 #include "win32/control_ids.h"
 #include "win32/dpi_scale.h"
 #include "win32/handles.h"
@@ -155,7 +156,7 @@ TEST_F(AboutBoxTest, IsCreatedHiddenOwnedByTheMainWindowWithADialogFrame) {
   EXPECT_FALSE(IsWindowVisible(Box()));
   EXPECT_EQ(GetWindow(Box(), GW_OWNER), owner_.get());
   EXPECT_EQ(ClassOf(Box()), "TAboutBox");
-  EXPECT_EQ(WindowText(Box()), "Quillmark 1.1");
+  EXPECT_EQ(WindowText(Box()), QUILLMARK_PROJECT_TITLE);
 
   RECT client;
   GetClientRect(Box(), &client);
