@@ -54,12 +54,16 @@ TEST(ReportFailures, ReportsWhatLeavesTheBodyAndRaisesNothing) {
     ++after;
   }));
   EXPECT_FALSE(ReportFailures(box, [] { throw std::runtime_error("out of memory"); }));
+  EXPECT_FALSE(ReportFailures(box, [] { throw 42; }));
   EXPECT_EQ(after, 1);
-  EXPECT_EQ(box.Events(),
-            (Events{"cancel mouse capture",
-                    "error box \"" QUILLMARK_PROJECT_TITLE "\": Failed to set data for ''",
-                    "cancel mouse capture",
-                    "error box \"" QUILLMARK_PROJECT_TITLE "\": out of memory."}));
+  EXPECT_EQ(
+      box.Events(),
+      (Events{"cancel mouse capture",
+              "error box \"" QUILLMARK_PROJECT_TITLE "\": Failed to set data for ''",
+              "cancel mouse capture", "error box \"" QUILLMARK_PROJECT_TITLE "\": out of memory.",
+              "cancel mouse capture",
+              "error box \"" QUILLMARK_PROJECT_TITLE
+              "\": An unknown failure stopped the last action."}));
 }
 
 }  // namespace
