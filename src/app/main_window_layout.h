@@ -4,12 +4,9 @@
 
 #include <array>
 
-namespace quillmark {
+#include "app/control_placement.h"
 
-struct ControlPlacement {
-  int left, top, width, height;
-  int tab_order;  // -1: not a tab stop
-};
+namespace quillmark {
 
 inline constexpr int kMainClientWidth = 454;
 inline constexpr int kMainClientHeight = 489;

@@ -35,7 +35,8 @@ class ShellPlatform {
   virtual FailureBoxApi& FailureBox() = 0;
 };
 
-// Returns the exit code: 0.
+// Returns the exit code: 0, or 1 when the main window could not be made or start-up failed
+// otherwise; every failure is reported in the error box first.
 int RunProgram(ShellPlatform& shell);
 
 }  // namespace quillmark

@@ -1,6 +1,8 @@
 // The texts quillmark-cli prints.
 #pragma once
 
+#include "platform/version.h"
+
 namespace quillmark {
 
 inline constexpr const char* kCliUsage =
@@ -45,7 +47,7 @@ inline constexpr const char* kCliUsage =
     "0 done, 1 failed (the message follows \"error: \"; the rows then print as the command left\n"
     "the check boxes, not read back), 2 bad usage.\n";
 
-inline constexpr const char* kCliVersion = "quillmark-cli 1.1";
+inline constexpr const char* kCliVersion = "quillmark-cli " QUILLMARK_VERSION;
 
 // After a failure, before the rows, and the line after them.
 inline constexpr const char* kCliNotReadBack =

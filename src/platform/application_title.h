@@ -1,8 +1,10 @@
 #pragma once
 
+#include "platform/version.h"
+
 namespace quillmark {
 
 // The caption of the main window, of the about box and of every error box.
-inline constexpr const char* kApplicationTitle = "Quillmark 1.1";
+inline constexpr const char* kApplicationTitle = "Quillmark " QUILLMARK_VERSION;
 
 }  // namespace quillmark

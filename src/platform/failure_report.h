@@ -1,5 +1,5 @@
-// Where every failure ends: the error box. The three places that catch (a window message's
-// handler, the message loop, the main window's creation step) each make one ReportFailures call.
+// Where every failure ends: the error box. The places that catch (a window message's handler,
+// the message loop, the start-up steps) each make one ReportFailures call.
 #pragma once
 
 #include <exception>
@@ -28,8 +28,11 @@ std::string FailureBoxText(const std::string& message);
 
 void ReportFailure(FailureBoxApi& box, const Exception& failure);
 
-// Runs body; a failure that leaves it is reported and not raised again. True when body ran to
-// its end.
+// What the box says of a thrown value that is no standard exception and carries no text.
+inline constexpr const char* kUnknownFailureMessage = "An unknown failure stopped the last action";
+
+// Runs body; a failure that leaves it, of whatever kind, is reported and not raised again. True
+// when body ran to its end.
 template <typename Body>
 bool ReportFailures(FailureBoxApi& box, Body&& body) {
   try {
@@ -39,6 +42,8 @@ bool ReportFailures(FailureBoxApi& box, Body&& body) {
     ReportFailure(box, failure);
   } catch (const std::exception& failure) {
     ReportFailure(box, Exception(failure.what()));
+  } catch (...) {
+    ReportFailure(box, Exception(kUnknownFailureMessage));
   }
   return false;
 }

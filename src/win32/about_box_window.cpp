@@ -1,11 +1,13 @@
 #include "win32/about_box_window.h"
 
 #include <initializer_list>
-#include <system_error>
 
+#include "app/about_box_layout.h"
 #include "app/about_texts.h"
 #include "platform/application_title.h"
+#include "win32/child_window.h"
 #include "win32/control_ids.h"
+#include "win32/creation_failure.h"
 #include "win32/dpi_scale.h"
 #include "win32/object_window_proc.h"
 #include "win32/resources/resource_ids.h"
@@ -18,26 +20,8 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 // A dialog frame; with an owner and without WS_EX_APPWINDOW it has no task-bar button.
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 
-// Pixels at 96 DPI to a rectangle at the system's.
-RECT At(int left, int top, int width, int height, int dpi) {
-  const int x = Scale(left, dpi);
-  const int y = Scale(top, dpi);
-  return {x, y, x + Scale(width, dpi), y + Scale(height, dpi)};
-}
-
-HWND CreateChild(HINSTANCE instance, HWND parent, const char* window_class, const char* text,
-                 DWORD style, int id, const RECT& bounds) {
-  return CreateWindowExA(0, window_class, text, WS_CHILD | WS_VISIBLE | style, bounds.left,
-                         bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-}
-
 void SetFont(HWND window, HFONT font) {
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-}
-
-[[noreturn]] void Fail(const char* what) {
-  throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);
 }
 
 // The owner is disabled while the box is shown, and the box hidden again, however the loop ends.
@@ -67,14 +51,17 @@ class ModalShowing {
 
 }  // namespace
 
-Win32AboutBox::Win32AboutBox(HINSTANCE instance, HWND owner)
-    : Win32AboutBox(instance, owner, nullptr) {}
+Win32AboutBox::Win32AboutBox(HINSTANCE instance, HWND owner, FailureBoxApi& failures)
+    : Win32AboutBox(instance, owner, nullptr, failures) {}
 
-Win32AboutBox::Win32AboutBox(HINSTANCE instance, HWND owner, ShellOpen& shell)
-    : Win32AboutBox(instance, owner, &shell) {}
+Win32AboutBox::Win32AboutBox(HINSTANCE instance, HWND owner, ShellOpen& shell,
+                             FailureBoxApi& failures)
+    : Win32AboutBox(instance, owner, &shell, failures) {}
 
-Win32AboutBox::Win32AboutBox(HINSTANCE instance, HWND owner, ShellOpen* shell)
+Win32AboutBox::Win32AboutBox(HINSTANCE instance, HWND owner, ShellOpen* shell,
+                             FailureBoxApi& failures)
     : owner_(owner),
+      failures_(failures),
       own_shell_(owner),
       comments_(ControlKind::Label, kMakerAddress),
       image1_(ControlKind::Picture, kMakerAddress),
@@ -88,20 +75,21 @@ Win32AboutBox::Win32AboutBox(HINSTANCE instance, HWND owner, ShellOpen* shell)
       LoadImageA(module, MAKEINTRESOURCEA(IDB_MAKER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   check_mark_ = LoadMaskedPicture(module, IDB_CHECK);
 
+  SetLastError(ERROR_SUCCESS);
   if (!RegisterObjectClass<Win32AboutBox>(instance, kAboutBoxClass,
                                           reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
-    Fail("registering the about box's window class");
-  RECT frame = {0, 0, Scale(298, dpi), Scale(274, dpi)};
+    ThrowCreationFailure("The about box's window class");
+  RECT frame = {0, 0, Scale(kAboutClientWidth, dpi), Scale(kAboutClientHeight, dpi)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   if (!CreateWindowExA(kExStyle, kAboutBoxClass, kApplicationTitle, kStyle, 0, 0,
                        frame.right - frame.left, frame.bottom - frame.top, owner, nullptr, instance,
                        this))
-    Fail("creating the about box");
+    ThrowCreationFailure("The about box");
   if (!CreateControls(instance, dpi)) {
     const DWORD error = GetLastError();
     DestroyWindow(window_);
     SetLastError(error);
-    Fail("creating the about box's controls");
+    ThrowCreationFailure("The about box's controls");
   }
   // Not resizable, no minimise or maximise: the system menu offers moving and closing only.
   if (HMENU menu = GetSystemMenu(window_, FALSE))
@@ -114,63 +102,75 @@ Win32AboutBox::~Win32AboutBox() {
 }
 
 bool Win32AboutBox::CreateControls(HINSTANCE instance, int dpi) {
-  // Created in tab order: the panel first, then the button.
-  if (!panel_.Create(instance, window_, kIdPanel1, At(9, 8, 281, 218, dpi))) return false;
+  // Created in tab order (the layout's): the panel first, then the button.
+  if (!panel_.Create(instance, window_, kIdPanel1, ScaledBounds(kPanel1Placement, dpi), failures_))
+    return false;
   HWND panel = panel_.Handle();
-  if (!shadow_label_.Create(instance, panel, kIdShadowLabel1, At(3, 13, 273, 32, dpi),
-                            kAboutProductName))
+  if (!shadow_label_.Create(instance, panel, kIdShadowLabel1,
+                            ScaledBounds(kShadowLabel1Placement, dpi), kAboutProductName,
+                            failures_))
     return false;
   SetFont(shadow_label_.Handle(), title_font_.get());
 
-  HWND copyright = CreateChild(instance, panel, "STATIC", kAboutMakerLine, SS_CENTER | SS_NOPREFIX,
-                               kIdCopyright, At(3, 45, 273, 13, dpi));
-  HWND description = CreateChild(instance, panel, "STATIC", kAboutDescription,
-                                 SS_CENTER | SS_NOPREFIX, kIdSLabel1, At(3, 62, 273, 13, dpi));
+  HWND copyright =
+      CreateChildWindow(instance, panel, kIdCopyright, ScaledBounds(kCopyrightPlacement, dpi),
+                        "STATIC", kAboutMakerLine, SS_CENTER | SS_NOPREFIX);
+  HWND description =
+      CreateChildWindow(instance, panel, kIdSLabel1, ScaledBounds(kSLabel1Placement, dpi), "STATIC",
+                        kAboutDescription, SS_CENTER | SS_NOPREFIX);
   if (!copyright || !description) return false;
   panel_.SetLabelColour(kIdSLabel1, RGB(0, 0, 0));
   SetFont(copyright, window_font_.get());
   SetFont(description, window_font_.get());
 
   if (!comments_.Create(
-          instance, panel, kIdComments, At(3, 81, 273, 13, dpi), kMakerSiteName,
+          instance, panel, kIdComments, ScaledBounds(kCommentsPlacement, dpi), kMakerSiteName,
           {[this] { logic_.CommentsMouseMove(); }, [this] { logic_.CommentsMouseLeave(); },
-           [this] { logic_.CommentsClick(comments_); }}))
+           [this] { logic_.CommentsClick(comments_); }},
+          failures_))
     return false;
   SetFont(comments_.Handle(), window_font_.get());
-  if (!image1_.Create(instance, panel, kIdImage1, At(71, 104, 145, 105, dpi), "",
+  if (!image1_.Create(instance, panel, kIdImage1, ScaledBounds(kImage1Placement, dpi), "",
                       {[this] { logic_.Image1MouseMove(); }, [this] { logic_.Image1MouseLeave(); },
-                       [this] { logic_.Image1Click(image1_); }}))
+                       [this] { logic_.Image1Click(image1_); }},
+                      failures_))
     return false;
   image1_.SetPicture(maker_picture_.get());
 
-  ok_button_ = CreateChild(instance, window_, "BUTTON", kAboutOkCaption,
-                           WS_TABSTOP | BS_DEFPUSHBUTTON, kIdSBitBtn1, At(117, 232, 75, 33, dpi));
-  if (!ok_button_) return false;
-  SetFont(ok_button_, window_font_.get());
-  if (check_mark_) SetButtonPicture(ok_button_, check_mark_.get());
+  // OK, from the button or from Enter.
+  HWND ok = ok_button_.Create(instance, window_, kIdSBitBtn1, ScaledBounds(kSBitBtn1Placement, dpi),
+                              kAboutOkCaption, WS_TABSTOP | BS_DEFPUSHBUTTON,
+                              {[this] { EndModal(kDialogOk); }, nullptr, nullptr});
+  if (!ok) return false;
+  SetFont(ok, window_font_.get());
+  if (check_mark_) SetButtonPicture(ok, check_mark_.get());
+  controls_.Add(comments_, true);
+  controls_.Add(image1_, true);
+  controls_.Add(ok_button_, false);
   return true;
 }
 
 void Win32AboutBox::Detach() noexcept {
   window_ = nullptr;
-  ok_button_ = nullptr;
+  ok_button_.Forget();
   ending_ = true;
 }
 
 LRESULT Win32AboutBox::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_COMMAND:
-      // OK, from the button or from Enter. Escape arrives as IDCANCEL: with no cancel button it
-      // does nothing.
-      if (LOWORD(wparam) == kIdSBitBtn1 && HIWORD(wparam) == BN_CLICKED) EndModal(kDialogOk);
+    case WM_COMMAND: {
+      // Escape arrives as IDCANCEL: with no cancel button it does nothing.
+      LRESULT result = 0;
+      controls_.Route(window, message, wparam, lparam, result);
       return 0;
+    }
     case DM_GETDEFID:
       return MAKELRESULT(kIdSBitBtn1, DC_HASDEFID);
     case WM_CLOSE:
       EndModal(kDialogClosed);  // hidden, never destroyed here
       return 0;
     case WM_ACTIVATE:
-      if (LOWORD(wparam) != WA_INACTIVE && ok_button_) SetFocus(ok_button_);
+      if (LOWORD(wparam) != WA_INACTIVE && ok_button_.Handle()) SetFocus(ok_button_.Handle());
       return 0;
     default:
       return DefWindowProcA(window, message, wparam, lparam);
@@ -193,7 +193,7 @@ void Win32AboutBox::ShowModal() {
   result_ = kDialogClosed;
   {
     ModalShowing showing(window_, owner_);
-    if (ok_button_) SetFocus(ok_button_);
+    if (ok_button_.Handle()) SetFocus(ok_button_.Handle());
     RunModalLoop();
   }
   modal_ = false;

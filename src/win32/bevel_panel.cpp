@@ -1,5 +1,6 @@
 #include "win32/bevel_panel.h"
 
+#include "win32/child_window.h"
 #include "win32/object_window_proc.h"
 #include "win32/painted_window.h"
 
@@ -9,13 +10,13 @@ namespace {
 constexpr char kBevelPanelClass[] = "QuillmarkBevelPanel";
 }
 
-bool BevelPanel::Create(HINSTANCE instance, HWND parent, int id, const RECT& bounds) {
+bool BevelPanel::Create(HINSTANCE instance, HWND parent, int id, const RECT& bounds,
+                        FailureBoxApi& failures) {
+  failures_ = &failures;
   if (!RegisterObjectClass<BevelPanel>(instance, kBevelPanelClass, nullptr)) return false;
   // WS_EX_CONTROLPARENT lets the dialog keys look inside it.
-  return CreateWindowExA(
-             WS_EX_CONTROLPARENT, kBevelPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-             bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this) != nullptr;
+  return CreateChildWindow(instance, parent, id, bounds, kBevelPanelClass, "", WS_CLIPCHILDREN,
+                           WS_EX_CONTROLPARENT, this) != nullptr;
 }
 
 LRESULT BevelPanel::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

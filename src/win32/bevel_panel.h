@@ -6,6 +6,8 @@
 
 #include <map>
 
+#include "platform/failure_report.h"
+
 namespace quillmark::win32 {
 
 class BevelPanel {
@@ -14,8 +16,8 @@ class BevelPanel {
   BevelPanel(const BevelPanel&) = delete;
   BevelPanel& operator=(const BevelPanel&) = delete;
 
-  // The child window; false if it could not be made.
-  bool Create(HINSTANCE instance, HWND parent, int id, const RECT& bounds);
+  // The child window; false if it could not be made. Its failures are reported to |failures|.
+  bool Create(HINSTANCE instance, HWND parent, int id, const RECT& bounds, FailureBoxApi& failures);
   HWND Handle() const { return window_; }
 
   // The text colour of a static control inside, by its id; without one, the window-text colour.
@@ -25,10 +27,12 @@ class BevelPanel {
   void Attach(HWND window) noexcept { window_ = window; }
   void Detach() noexcept { window_ = nullptr; }
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  FailureBoxApi& Failures() { return *failures_; }
 
   void Paint(HDC dc) const;
 
  private:
+  FailureBoxApi* failures_ = nullptr;
   HWND window_ = nullptr;
   std::map<int, COLORREF> label_colours_;
 };

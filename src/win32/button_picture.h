@@ -10,8 +10,6 @@
 
 namespace quillmark::win32 {
 
-using UniqueImageList = UniqueHandle<HIMAGELIST, DestroyImageList>;
-
 // Empty when the module has no such bitmap.
 UniqueImageList LoadMaskedPicture(HMODULE module, int bitmap_id);
 

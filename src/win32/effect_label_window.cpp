@@ -1,5 +1,6 @@
 #include "win32/effect_label_window.h"
 
+#include "win32/child_window.h"
 #include "win32/effect_label_painter.h"
 #include "win32/object_window_proc.h"
 #include "win32/painted_window.h"
@@ -14,12 +15,11 @@ constexpr char kEffectLabelClass[] = "QuillmarkEffectLabel";
 }  // namespace
 
 bool EffectLabelWindow::Create(HINSTANCE instance, HWND parent, int id, const RECT& bounds,
-                               const char* text) {
+                               const char* text, FailureBoxApi& failures) {
+  failures_ = &failures;
   if (!RegisterObjectClass<EffectLabelWindow>(instance, kEffectLabelClass, nullptr)) return false;
-  return CreateWindowExA(0, kEffectLabelClass, text, WS_CHILD | WS_VISIBLE, bounds.left, bounds.top,
-                         bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                         this) != nullptr;
+  return CreateChildWindow(instance, parent, id, bounds, kEffectLabelClass, text, 0, 0, this) !=
+         nullptr;
 }
 
 LRESULT EffectLabelWindow::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -1,39 +1,26 @@
-// Move-only owners of Win32 handles: each frees its handle once, with the call that handle needs.
+// Every owner of a Win32 handle: each frees its handle once, with the call that handle needs.
+// Move-only.
 #pragma once
 
 #include <windows.h>
 //
 #include <commctrl.h>
 
-#include <utility>
+#include "platform/unique_owner.h"
 
 namespace quillmark::win32 {
 
-template <typename T, auto Free, T Invalid = T{}>
-class UniqueHandle {
- public:
-  UniqueHandle() = default;
-  explicit UniqueHandle(T handle) : handle_(handle) {}
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, Invalid)) {}
-  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.handle_, Invalid));
-    return *this;
+// Frees a handle with a plain function of the platform's.
+template <auto Free>
+struct FreeWith {
+  template <typename T>
+  void operator()(T handle) const {
+    Free(handle);
   }
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  ~UniqueHandle() { reset(); }
-
-  T get() const { return handle_; }
-  explicit operator bool() const { return handle_ != Invalid; }
-  T release() { return std::exchange(handle_, Invalid); }
-  void reset(T handle = Invalid) {
-    if (handle_ != Invalid) Free(handle_);
-    handle_ = handle;
-  }
-
- private:
-  T handle_ = Invalid;
 };
+
+template <typename T, auto Free, T Invalid = T{}>
+using UniqueHandle = UniqueOwner<T, FreeWith<Free>, Invalid>;
 
 inline void DeleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
 inline void DestroyWindowHandle(HWND window) { DestroyWindow(window); }
@@ -49,6 +36,7 @@ using UniqueWindow = UniqueHandle<HWND, DestroyWindowHandle>;
 using UniqueIcon = UniqueHandle<HICON, DestroyIconHandle>;
 using UniqueMemoryDc = UniqueHandle<HDC, DeleteMemoryDc>;
 using UniqueLibrary = UniqueHandle<HMODULE, FreeLibraryHandle>;
+using UniqueImageList = UniqueHandle<HIMAGELIST, DestroyImageList>;
 
 // A window's device context, released to that window.
 class WindowDc {

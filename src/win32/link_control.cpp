@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "win32/child_window.h"
 #include "win32/handles.h"
 #include "win32/object_window_proc.h"
 #include "win32/painted_window.h"
@@ -26,13 +27,12 @@ void Call(const std::function<void()>& handler) {
 }  // namespace
 
 bool LinkControl::Create(HINSTANCE instance, HWND parent, int id, const RECT& bounds,
-                         const char* text, Handlers handlers) {
+                         const char* text, Handlers handlers, FailureBoxApi& failures) {
   if (!RegisterObjectClass<LinkControl>(instance, kLinkControlClass, nullptr)) return false;
   handlers_ = std::move(handlers);
-  return CreateWindowExA(0, kLinkControlClass, text, WS_CHILD | WS_VISIBLE, bounds.left, bounds.top,
-                         bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                         this) != nullptr;
+  failures_ = &failures;
+  return CreateChildWindow(instance, parent, id, bounds, kLinkControlClass, text, 0, 0, this) !=
+         nullptr;
 }
 
 void LinkControl::SetPicture(HBITMAP picture) {
@@ -51,6 +51,10 @@ void LinkControl::SetTextColour(Rgb colour) {
   if (window_) InvalidateRect(window_, nullptr, FALSE);
 }
 
+void LinkControl::PointerMoved() { Call(handlers_.move); }
+
+void LinkControl::PointerLeft() { Call(handlers_.leave); }
+
 bool LinkControl::PointerIsOver() const {
   POINT pointer;
   return window_ && GetCursorPos(&pointer) && WindowFromPoint(pointer) == window_;
@@ -64,17 +68,6 @@ LRESULT LinkControl::HandleMessage(HWND window, UINT message, WPARAM wparam, LPA
       if (LOWORD(lparam) != HTCLIENT) break;
       ::SetCursor(LoadCursorOf(cursor_));
       return TRUE;
-    case WM_MOUSEMOVE:
-      if (!tracking_leave_) {
-        TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
-        tracking_leave_ = TrackMouseEvent(&track) != FALSE;
-      }
-      Call(handlers_.move);
-      return 0;
-    case WM_MOUSELEAVE:
-      tracking_leave_ = false;
-      Call(handlers_.leave);
-      return 0;
     case WM_LBUTTONDOWN:
       pressed_ = true;
       SetCapture(window);

@@ -1,6 +1,6 @@
 // The pointer-sensitive parts of the about box: the link label and the picture. They report
-// pointer moves, leaves and clicks; the box's handlers set their cursor and text colour back
-// through AboutControl.
+// clicks, and through the box's ControlRouter the pointer's moves over them and leaves; the box's
+// handlers set their cursor and text colour back through AboutControl.
 #pragma once
 
 #include <windows.h>
@@ -10,10 +10,12 @@
 #include <string>
 
 #include "app/about_box.h"
+#include "platform/failure_report.h"
+#include "win32/control.h"
 
 namespace quillmark::win32 {
 
-class LinkControl final : public AboutControl {
+class LinkControl final : public AboutControl, public Control {
  public:
   struct Handlers {
     std::function<void()> move;
@@ -26,17 +28,20 @@ class LinkControl final : public AboutControl {
   LinkControl& operator=(const LinkControl&) = delete;
 
   // The child window; false if it could not be made. A label shows its text centred and
-  // word-wrapped in the font set with WM_SETFONT.
+  // word-wrapped in the font set with WM_SETFONT. Failures of the handlers are reported to
+  // |failures|.
   bool Create(HINSTANCE instance, HWND parent, int id, const RECT& bounds, const char* text,
-              Handlers handlers);
+              Handlers handlers, FailureBoxApi& failures);
   // A picture's bitmap, not owned: drawn unscaled from the top-left corner and clipped.
   void SetPicture(HBITMAP picture);
-  HWND Handle() const { return window_; }
+  HWND Handle() const override { return window_; }
 
   ControlKind Kind() const override { return kind_; }
   std::string Hint() const override { return hint_; }
   void SetCursor(CursorKind cursor) override;
   void SetTextColour(Rgb colour) override;
+  void PointerMoved() override;
+  void PointerLeft() override;
 
   CursorKind Cursor() const { return cursor_; }
   // Empty until a handler sets a colour: until then the text has the window-text colour.
@@ -46,6 +51,7 @@ class LinkControl final : public AboutControl {
   void Attach(HWND window) noexcept { window_ = window; }
   void Detach() noexcept { window_ = nullptr; }
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  FailureBoxApi& Failures() { return *failures_; }
 
   void Paint(HDC dc) const;
 
@@ -55,12 +61,12 @@ class LinkControl final : public AboutControl {
   ControlKind kind_;
   std::string hint_;
   Handlers handlers_;
+  FailureBoxApi* failures_ = nullptr;
   HWND window_ = nullptr;
   HFONT font_ = nullptr;
   HBITMAP picture_ = nullptr;
   CursorKind cursor_ = CursorKind::Default;
   std::optional<Rgb> colour_;
-  bool tracking_leave_ = false;
   bool pressed_ = false;
 };
 

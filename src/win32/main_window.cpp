@@ -1,11 +1,13 @@
 #include "win32/main_window.h"
 
 #include <algorithm>
-#include <exception>
+#include <utility>
 
 #include "app/main_window_layout.h"
 #include "platform/application_title.h"
+#include "win32/child_window.h"
 #include "win32/control_ids.h"
+#include "win32/creation_failure.h"
 #include "win32/dpi_scale.h"
 #include "win32/main_button_picture.h"
 #include "win32/object_window_proc.h"
@@ -17,20 +19,18 @@ namespace {
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 
-constexpr std::array<TForm1::Handler, 6> kClicks = {&TForm1::sbtbtn1Click, &TForm1::sbtbtn2Click,
-                                                    &TForm1::sbtbtn3Click, &TForm1::sbtbtn4Click,
-                                                    &TForm1::sbtbtn5Click, &TForm1::sbtbtn6Click};
-constexpr std::array<TForm1::Handler, 6> kEnters = {
-    &TForm1::sbtbtn1MouseEnter, &TForm1::sbtbtn2MouseEnter, &TForm1::sbtbtn3MouseEnter,
-    &TForm1::sbtbtn4MouseEnter, &TForm1::sbtbtn5MouseEnter, &TForm1::sbtbtn6MouseEnter};
-constexpr std::array<TForm1::Handler, 6> kLeaves = {
-    &TForm1::sbtbtn1MouseLeave, &TForm1::sbtbtn2MouseLeave, &TForm1::sbtbtn3MouseLeave,
-    &TForm1::sbtbtn4MouseLeave, &TForm1::sbtbtn5MouseLeave, &TForm1::sbtbtn6MouseLeave};
-
-void TrackLeave(HWND window) {
-  TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
-  TrackMouseEvent(&track);
-}
+// sbtbtn1 to sbtbtn6, in the order of kMainButtons.
+struct ButtonHandlers {
+  TForm1::Handler click, enter, leave;
+};
+constexpr std::array<ButtonHandlers, 6> kButtonHandlers = {{
+    {&TForm1::sbtbtn1Click, &TForm1::sbtbtn1MouseEnter, &TForm1::sbtbtn1MouseLeave},
+    {&TForm1::sbtbtn2Click, &TForm1::sbtbtn2MouseEnter, &TForm1::sbtbtn2MouseLeave},
+    {&TForm1::sbtbtn3Click, &TForm1::sbtbtn3MouseEnter, &TForm1::sbtbtn3MouseLeave},
+    {&TForm1::sbtbtn4Click, &TForm1::sbtbtn4MouseEnter, &TForm1::sbtbtn4MouseLeave},
+    {&TForm1::sbtbtn5Click, &TForm1::sbtbtn5MouseEnter, &TForm1::sbtbtn5MouseLeave},
+    {&TForm1::sbtbtn6Click, &TForm1::sbtbtn6MouseEnter, &TForm1::sbtbtn6MouseLeave},
+}};
 
 SIZE TextSize(HWND window, HFONT font, const char* text) {
   WindowDc dc(window);
@@ -69,9 +69,18 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance, FailureBoxApi& failure_box)
       GetSystemMetrics(SM_XVIRTUALSCREEN) + (GetSystemMetrics(SM_CXVIRTUALSCREEN) - width) / 2;
   const int top =
       GetSystemMetrics(SM_YVIRTUALSCREEN) + (GetSystemMetrics(SM_CYVIRTUALSCREEN) - height) / 2;
-  window_ = CreateWindowExA(kExStyle, kMainWindowClass, kApplicationTitle, kStyle, left, top, width,
-                            height, nullptr, nullptr, instance, this);
-  CreateControls(instance);
+  SetLastError(ERROR_SUCCESS);
+  if (!CreateWindowExA(kExStyle, kMainWindowClass, kApplicationTitle, kStyle, left, top, width,
+                       height, nullptr, nullptr, instance, this))
+    ThrowCreationFailure("The main window");
+  try {
+    CreateControls(instance);
+  } catch (...) {
+    // Half made: it goes without its handlers, so that its end asks nothing of this object.
+    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    DestroyWindow(std::exchange(window_, nullptr));
+    throw;
+  }
 }
 
 Win32MainWindow::~Win32MainWindow() {
@@ -79,27 +88,22 @@ Win32MainWindow::~Win32MainWindow() {
   if (window_ && IsWindow(window_)) DestroyWindow(window_);
 }
 
-HWND Win32MainWindow::Child(const char* window_class, const char* text, DWORD style, int id,
-                            int left, int top, int width, int height, HINSTANCE instance) {
-  HWND child =
-      CreateWindowExA(0, window_class, text, WS_CHILD | WS_VISIBLE | style, Scale(left, dpi_),
-                      Scale(top, dpi_), Scale(width, dpi_), Scale(height, dpi_), window_,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  return child;
+HWND Win32MainWindow::Child(HWND made) {
+  if (!made) ThrowCreationFailure("The main window's controls");
+  SendMessageA(made, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  return made;
 }
 
 void Win32MainWindow::CreateControls(HINSTANCE instance) {
   // Children are made in tab order, which is the order Tab visits them.
-  memo_window_ = Child("EDIT", "", WS_TABSTOP | WS_BORDER | ES_MULTILINE | ES_READONLY, kIdMmo1,
-                       kMmo1Placement.left, kMmo1Placement.top, kMmo1Placement.width,
-                       kMmo1Placement.height, instance);
+  memo_window_ =
+      Child(CreateChildWindow(instance, window_, kIdMmo1, ScaledBounds(kMmo1Placement, dpi_),
+                              "EDIT", "", WS_TABSTOP | WS_BORDER | ES_MULTILINE | ES_READONLY));
   memo_ = std::make_unique<Win32Memo>(memo_window_);
 
-  HWND list = Child(WC_LISTVIEWA, "",
-                    WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER, kIdLv1,
-                    kLv1Placement.left, kLv1Placement.top, kLv1Placement.width,
-                    kLv1Placement.height, instance);
+  HWND list = Child(CreateChildWindow(
+      instance, window_, kIdLv1, ScaledBounds(kLv1Placement, dpi_), WC_LISTVIEWA, "",
+      WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER));
   SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES);
   SendMessageA(list, LVM_SETBKCOLOR, 0, GetSysColor(COLOR_INFOBK));
   SendMessageA(list, LVM_SETTEXTBKCOLOR, 0, GetSysColor(COLOR_INFOBK));
@@ -111,6 +115,7 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
   column.cx = inside.right;
   SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
   list_ = std::make_unique<Win32TweakList>(list);
+  controls_.Add(*list_, false);
 
   std::array<int, 6> order = {0, 1, 2, 3, 4, 5};
   std::sort(order.begin(), order.end(), [](int a, int b) {
@@ -118,14 +123,17 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
   });
   for (int index : order) {
     const MainButton& button = kMainButtons[index];
-    HWND handle = Child("BUTTON", button.caption, WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE,
-                        kIdSbtbtn1 + index, button.placement.left, button.placement.top,
-                        button.placement.width, button.placement.height, instance);
+    const ButtonHandlers& handlers = kButtonHandlers[index];
+    HWND handle = Child(buttons_[index].Create(instance, window_, kIdSbtbtn1 + index,
+                                               ScaledBounds(button.placement, dpi_), button.caption,
+                                               WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE,
+                                               {[this, handlers] { Forward(handlers.click); },
+                                                [this, handlers] { Forward(handlers.enter); },
+                                                [this, handlers] { Forward(handlers.leave); }}));
     pictures_[index] = PutPictureAboveCaption(handle, instance, button.picture);
-    buttons_[index] = handle;
-    hover_[index] = {this, index};
-    SetWindowSubclass(handle, ButtonProc, 1, reinterpret_cast<DWORD_PTR>(&hover_[index]));
   }
+  for (PushButton& button : buttons_) controls_.Add(button, true);
+  controls_.Add(surface_, true);
 
   // Caption labels sized to their text, their bottoms on their controls' tops.
   for (auto [text, id, placement] : {std::tuple{kLv1Label, kIdLv1Label, kLv1Placement},
@@ -135,13 +143,13 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
     const ControlPlacement label =
         BoundLabelPlacement(placement, MulDiv(size.cx, 96, dpi_) + 1, height_at_96);
     // SS_NOTIFY: the pointer over a label is off the window's own surface.
-    Child("STATIC", text, SS_LEFT | SS_NOTIFY, id, label.left, label.top, label.width, label.height,
-          instance);
+    Child(CreateChildWindow(instance, window_, id, ScaledBounds(label, dpi_), "STATIC", text,
+                            SS_LEFT | SS_NOTIFY));
   }
 
-  HWND bar =
-      CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window_,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdStsbr1)), instance, nullptr);
+  // The bar places and sizes itself.
+  HWND bar = CreateChildWindow(instance, window_, kIdStsbr1, RECT{}, STATUSCLASSNAMEA, "", 0);
+  if (!bar) ThrowCreationFailure("The main window's controls");
   status_ = std::make_unique<Win32StatusBar>(bar);
 }
 
@@ -164,22 +172,10 @@ void Win32MainWindow::Forward(TForm1::Handler handler) {
 
 LRESULT Win32MainWindow::HandleMessage(HWND window, UINT message, WPARAM w, LPARAM l) {
   switch (message) {
-    case WM_COMMAND: {
-      const int index = LOWORD(w) - kIdSbtbtn1;
-      if (HIWORD(w) == BN_CLICKED && index >= 0 && index < 6) {
-        Forward(kClicks[index]);
-        return 0;
-      }
+    case WM_COMMAND:
+    case WM_NOTIFY:
+      if (LRESULT result = 0; controls_.Route(window, message, w, l, result)) return result;
       break;
-    }
-    case WM_NOTIFY: {
-      const auto* header = reinterpret_cast<const NMHDR*>(l);
-      if (header->idFrom == kIdLv1 && header->code == LVN_ITEMCHANGED && list_) {
-        ReportFailures(failure_box_, [&] { list_->Changed(); });
-        return 0;
-      }
-      break;
-    }
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(l) == memo_window_) {
         HDC dc = reinterpret_cast<HDC>(w);
@@ -188,10 +184,6 @@ LRESULT Win32MainWindow::HandleMessage(HWND window, UINT message, WPARAM w, LPAR
         return reinterpret_cast<LRESULT>(info_brush_.get());
       }
       break;
-    case WM_MOUSEMOVE:
-    case WM_MOUSELEAVE:
-      PointerReported(message == WM_MOUSEMOVE);
-      return 0;
     case WM_CLOSE:
       Forward(&TForm1::FormCloseQuery);
       DestroyWindow(window_);
@@ -205,48 +197,6 @@ LRESULT Win32MainWindow::HandleMessage(HWND window, UINT message, WPARAM w, LPAR
       return 0;
   }
   return DefWindowProcA(window, message, w, l);
-}
-
-void Win32MainWindow::PointerReported(bool moved) {
-  POINT point{};
-  GetCursorPos(&point);
-  const HWND under = WindowFromPoint(point);
-  int place = under == window_ ? kSurface : PointerTracker::kNone;
-  for (int index = 0; index < 6; ++index) {
-    if (under == buttons_[index]) place = index;
-  }
-  pointer_.PointerAt(place);
-  // The platform reports a leave only once asked to, for one window at a time; asked again at
-  // every move, so that a leave reported while the pointer stayed does not end the tracking.
-  if (moved && pointer_.Current() != PointerTracker::kNone) {
-    TrackLeave(PointerPlace(pointer_.Current()));
-  }
-}
-
-HWND Win32MainWindow::PointerPlace(int control) const {
-  return control == kSurface ? window_ : buttons_[control];
-}
-
-void Win32MainWindow::Entered(int control) {
-  if (control != kSurface) Forward(kEnters[control]);
-}
-
-void Win32MainWindow::Left(int control) {
-  Forward(control == kSurface ? &TForm1::FormMouseLeave : kLeaves[control]);
-}
-
-LRESULT CALLBACK Win32MainWindow::ButtonProc(HWND button, UINT message, WPARAM w, LPARAM l,
-                                             UINT_PTR, DWORD_PTR data) {
-  auto* hover = reinterpret_cast<ButtonHover*>(data);
-  try {
-    if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE) {
-      hover->window->PointerReported(message == WM_MOUSEMOVE);
-    } else if (message == WM_NCDESTROY) {
-      RemoveWindowSubclass(button, ButtonProc, 1);
-    }
-  } catch (...) {
-  }
-  return DefSubclassProc(button, message, w, l);
 }
 
 }  // namespace quillmark::win32

@@ -7,22 +7,25 @@
 #include <array>
 #include <memory>
 
-#include "app/pointer_tracker.h"
 #include "app/shell_controls.h"
 #include "app/tform1.h"
 #include "win32/button_picture.h"
+#include "win32/control.h"
+#include "win32/control_router.h"
 #include "win32/handles.h"
 #include "win32/memo_control.h"
+#include "win32/push_button.h"
 #include "win32/status_bar_control.h"
 #include "win32/tweak_list_view.h"
 
 namespace quillmark::win32 {
 
-class Win32MainWindow final : public FormWindow, public ApplicationControl, PointerTargets {
+class Win32MainWindow final : public FormWindow, public ApplicationControl {
  public:
   static void RegisterWindowClass(HINSTANCE instance);
 
-  // Builds the window and its controls, hidden and centred on the desktop.
+  // Builds the window and its controls, hidden and centred on the desktop. A window or control
+  // that cannot be made throws CreationFailure.
   Win32MainWindow(HINSTANCE instance, FailureBoxApi& failure_box);
   Win32MainWindow(const Win32MainWindow&) = delete;
   Win32MainWindow& operator=(const Win32MainWindow&) = delete;
@@ -46,26 +49,24 @@ class Win32MainWindow final : public FormWindow, public ApplicationControl, Poin
   void Attach(HWND window) noexcept { window_ = window; }
   void Detach() noexcept { window_ = nullptr; }
   LRESULT HandleMessage(HWND window, UINT message, WPARAM w, LPARAM l);
+  FailureBoxApi& Failures() { return failure_box_; }
 
  private:
-  // The pointer's places: the six buttons by index, and the window's own surface.
-  static constexpr int kSurface = 6;
-  struct ButtonHover {
-    Win32MainWindow* window;
-    int index;
+  // The window's own surface as a place of the pointer: leaving it is the form's mouse leave.
+  class Surface final : public Control {
+   public:
+    explicit Surface(Win32MainWindow& window) : window_(window) {}
+    HWND Handle() const override { return window_.window_; }
+    void PointerLeft() override { window_.Forward(&TForm1::FormMouseLeave); }
+
+   private:
+    Win32MainWindow& window_;
   };
 
-  static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM w, LPARAM l, UINT_PTR id,
-                                     DWORD_PTR data);
   void CreateControls(HINSTANCE instance);
-  HWND Child(const char* window_class, const char* text, DWORD style, int id, int left, int top,
-             int width, int height, HINSTANCE instance);
+  // A child just made, given the window's font; throws CreationFailure if it was not made.
+  HWND Child(HWND made);
   void Forward(TForm1::Handler handler);
-  // A move or a leave was reported: hand over to the control under the pointer now.
-  void PointerReported(bool moved);
-  HWND PointerPlace(int control) const;
-  void Entered(int control) override;
-  void Left(int control) override;
 
   FailureBoxApi& failure_box_;
   HWND window_ = nullptr;
@@ -76,10 +77,10 @@ class Win32MainWindow final : public FormWindow, public ApplicationControl, Poin
   std::unique_ptr<Win32TweakList> list_;
   std::unique_ptr<Win32Memo> memo_;
   std::unique_ptr<Win32StatusBar> status_;
-  std::array<ButtonHover, 6> hover_{};
-  std::array<HWND, 6> buttons_{};
+  std::array<PushButton, 6> buttons_;
   std::array<UniqueImageList, 6> pictures_;
-  PointerTracker pointer_{*this};
+  Surface surface_{*this};
+  ControlRouter controls_{failure_box_};
   TForm1* form_ = nullptr;
 };
 

@@ -4,12 +4,15 @@
 
 #include <windows.h>
 
+#include "platform/failure_report.h"
+
 namespace quillmark::win32 {
 
 // T provides:
 //   void Attach(HWND) noexcept;   the window exists (WM_NCCREATE), before CreateWindowEx returns
 //   void Detach() noexcept;       the window is gone (WM_NCDESTROY)
 //   LRESULT HandleMessage(HWND, UINT, WPARAM, LPARAM);
+//   FailureBoxApi& Failures();    where a failure of HandleMessage is reported
 template <typename T>
 LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
@@ -24,12 +27,13 @@ LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wparam, LPAR
     object->Detach();
     return DefWindowProcA(window, message, wparam, lparam);
   }
-  // An exception must not unwind through the system's code that called us.
-  try {
-    return object->HandleMessage(window, message, wparam, lparam);
-  } catch (...) {
-    return DefWindowProcA(window, message, wparam, lparam);
-  }
+  // A failure must not unwind through the system's code that called us: it is reported here,
+  // and the message then has the default handling.
+  LRESULT result = 0;
+  if (ReportFailures(object->Failures(),
+                     [&] { result = object->HandleMessage(window, message, wparam, lparam); }))
+    return result;
+  return DefWindowProcA(window, message, wparam, lparam);
 }
 
 // Registers a window class of ObjectWindowProc<T>; registering the same name again (a second

@@ -9,10 +9,11 @@
 #include <string>
 
 #include "tweaks/tweak_list.h"
+#include "win32/control.h"
 
 namespace quillmark::win32 {
 
-class Win32TweakList final : public TweakList {
+class Win32TweakList final : public TweakList, public Control {
  public:
   explicit Win32TweakList(HWND list) : list_(list) {}
 
@@ -35,11 +36,12 @@ class Win32TweakList final : public TweakList {
   }
   void SetOnChange(std::function<void()> on_change) override { on_change_ = std::move(on_change); }
 
-  // The parent calls this for each LVN_ITEMCHANGED of the list.
-  void Changed() const {
-    if (on_change_) on_change_();
+  // Each LVN_ITEMCHANGED of the list.
+  LRESULT Notify(const NMHDR& header) override {
+    if (header.code == LVN_ITEMCHANGED && on_change_) on_change_();
+    return 0;
   }
-  HWND Handle() const { return list_; }
+  HWND Handle() const override { return list_; }
 
  private:
   HWND list_;

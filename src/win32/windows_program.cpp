@@ -78,7 +78,8 @@ class Win32Shell final : public ShellPlatform, public AboutBoxWindow {
   void CreateAboutBox() override {
     // The maker's address opens with the application window as owner.
     shell_open_.emplace(application_window_.get());
-    about_ = std::make_unique<Win32AboutBox>(instance_, main_->Handle(), *shell_open_);
+    about_ =
+        std::make_unique<Win32AboutBox>(instance_, main_->Handle(), *shell_open_, *failure_box_);
   }
   void ShowModal() override {
     if (about_) about_->ShowModal();

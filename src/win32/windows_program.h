@@ -9,7 +9,8 @@ namespace quillmark::win32 {
 // Ultimate of the demo build (which still works on the real registry).
 enum class SystemIdentity { Real, SimulatedWindows7 };
 
-// Returns the exit code, 0. The command line is not looked at.
+// Returns the exit code: 0, or 1 when start-up failed (reported). The command line is not
+// looked at.
 int RunWindowsProgram(HINSTANCE instance, int show_command, SystemIdentity identity);
 
 }  // namespace quillmark::win32

@@ -12,6 +12,7 @@
 #include "support/files.h"
 #include "support/fixtures.h"
 #include "support/headless_shell.h"
+#include "support/project_version.h"
 #include "tweaks/restart_flag.h"
 #include "tweaks/restore_file.h"
 
@@ -124,8 +125,8 @@ TEST_F(MainWindow, AFailedApplyKeepsTheUsersBoxesAndTheStatusAndReportsOnce) {
   shell->dialog_answer = kDialogYes;
   EXPECT_FALSE(form->Dispatch(&TForm1::sbtbtn1Click));
   EXPECT_EQ(shell->FailureBoxes(),
-            (Lines{"cancel mouse capture",
-                   "error box \"Quillmark 1.1\": Failed to set data for 'MenuShowDelay'"}));
+            (Lines{"cancel mouse capture", "error box \"" QUILLMARK_PROJECT_TITLE
+                                           "\": Failed to set data for 'MenuShowDelay'"}));
   EXPECT_EQ(shell->list.Boxes(), "...x.........x");
   EXPECT_EQ(Status(), "Last Action: Quillmark is Running");
   EXPECT_EQ(restart_recommended, 1);
@@ -207,7 +208,8 @@ TEST_F(ExportFlow, AnUnwritablePathIsReportedAndKeepsTheStatus) {
   Open();
   shell->save_answer = (folder / "missing" / "RestoreFromTewaks.reg").string();
   EXPECT_FALSE(form->Dispatch(&TForm1::sbtbtn5Click));
-  EXPECT_EQ(shell->FailureBoxes().back(), "error box \"Quillmark 1.1\": Invalid filename.");
+  EXPECT_EQ(shell->FailureBoxes().back(),
+            "error box \"" QUILLMARK_PROJECT_TITLE "\": Invalid filename.");
   EXPECT_EQ(Status(), "Last Action: Quillmark is Running");
 }
 
@@ -248,8 +250,8 @@ TEST_F(MainWindow, AFailedDefaultsStopsBeforeTheReadBack) {
   form->sbtbtn6MouseEnter();
   shell->dialog_answer = kDialogYes;
   EXPECT_FALSE(form->Dispatch(&TForm1::sbtbtn6Click));
-  EXPECT_EQ(shell->FailureBoxes().back(),
-            "error box \"Quillmark 1.1\": Failed to set data for 'NoLowDiskSpaceChecks'");
+  EXPECT_EQ(shell->FailureBoxes().back(), "error box \"" QUILLMARK_PROJECT_TITLE
+                                          "\": Failed to set data for 'NoLowDiskSpaceChecks'");
   EXPECT_EQ(shell->list.Boxes(), "...x..........") << "no read-back";
   EXPECT_EQ(Memo(), Lines{"Click to cancel all changes and tweaks and restore to system default "
                           "settings"});

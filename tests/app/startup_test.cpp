@@ -8,6 +8,7 @@
 #include "app/shell_texts.h"
 #include "support/fixtures.h"
 #include "support/headless_shell.h"
+#include "support/project_version.h"
 #include "tweaks/restart_flag.h"
 
 namespace quillmark::testing {
@@ -31,7 +32,7 @@ TEST(StartUp, OnWindows7UltimateTheWindowOpensFilledTickedAndExplained) {
   EXPECT_EQ(RunProgram(shell), 0);
   EXPECT_EQ(shell.Events(),
             (Events{"identify", "initialize application", "main window on the task bar",
-                    "title Quillmark 1.1", "create main window", "create about box",
+                    "title " QUILLMARK_PROJECT_TITLE, "create main window", "create about box",
                     "show main window", "loop runs"}));
   EXPECT_EQ(restart_recommended, 0);
   EXPECT_EQ(shell.list.RowCount(), 14);
@@ -64,10 +65,10 @@ TEST(StartUp, TheGateWantsMajorVersion6AndExactlyUltimate) {
     const bool dialog = std::find(events.begin(), events.end(), kGateDialog) != events.end();
     EXPECT_EQ(dialog, !c.passes) << c.major << " " << c.edition;
     if (!c.passes) {
-      EXPECT_EQ(events,
-                (Events{"identify", "initialize application", "main window on the task bar",
-                        "title Quillmark 1.1", "create main window", kGateDialog, "terminate",
-                        "create about box", "show main window", "loop ends at its first turn"}));
+      EXPECT_EQ(events, (Events{"identify", "initialize application", "main window on the task bar",
+                                "title " QUILLMARK_PROJECT_TITLE, "create main window", kGateDialog,
+                                "terminate", "create about box", "show main window",
+                                "loop ends at its first turn"}));
       EXPECT_EQ(shell.list.RowCount(), 0);
       EXPECT_EQ(restart_recommended, 1);
       EXPECT_EQ(shell.registry.CallLog().size(), 0u) << "the engine touched the registry";
@@ -95,8 +96,8 @@ TEST(StartUp, AFailureInTheCreationHandlerIsReportedBeforeTheWindowShows) {
   EXPECT_EQ(RunProgram(shell), 0);
   EXPECT_EQ(shell.Events(),
             (Events{"identify", "initialize application", "main window on the task bar",
-                    "title Quillmark 1.1", "create main window",
-                    "error box \"Quillmark 1.1\": Failed to get data for 'EnableLUA'",
+                    "title " QUILLMARK_PROJECT_TITLE, "create main window",
+                    "error box \"" QUILLMARK_PROJECT_TITLE "\": Failed to get data for 'EnableLUA'",
                     "create about box", "show main window", "loop runs"}));
   EXPECT_EQ(shell.FailureBoxes().front(), "cancel mouse capture");
   EXPECT_EQ(shell.list.RowCount(), 14);
@@ -110,7 +111,8 @@ TEST(StartUp, ASystemThatCannotBeIdentifiedIsReportedAndRefused) {
   EXPECT_EQ(RunProgram(shell), 0);
   const Events events = shell.Events();
   ASSERT_GE(events.size(), 3u);
-  EXPECT_EQ(events[1], "error box \"Quillmark 1.1\": Invalid data type for 'EditionID'");
+  EXPECT_EQ(events[1],
+            "error box \"" QUILLMARK_PROJECT_TITLE "\": Invalid data type for 'EditionID'");
   EXPECT_NE(std::find(events.begin(), events.end(), kGateDialog), events.end());
   EXPECT_EQ(events.back(), "loop ends at its first turn");
 }

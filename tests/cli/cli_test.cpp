@@ -17,6 +17,7 @@
 #include "platform/registry_script.h"
 #include "support/files.h"
 #include "support/fixtures.h"
+#include "support/project_version.h"
 #include "tweaks/backup_script.h"
 #include "tweaks/deployment_script.h"
 
@@ -115,7 +116,7 @@ TEST_F(Cli, HelpVersionAndEveryUsageErrorSayWhatTheyShould) {
   }
   const Result version = Run({"--version"});
   EXPECT_EQ(version.code, 0);
-  EXPECT_EQ(version.out, "quillmark-cli 1.1\n");
+  EXPECT_EQ(version.out, "quillmark-cli " QUILLMARK_PROJECT_VERSION "\n");
 
   struct Case {
     std::vector<std::string> args;

@@ -7,6 +7,7 @@
 
 #include "platform/failure_report.h"
 #include "platform/recording_failure_box.h"
+#include "support/project_version.h"
 
 namespace quillmark {
 namespace {
@@ -40,8 +41,8 @@ TEST(FailureBoxText, AFullStopFollowsOnlyBytesAboveTheFullStop) {
 TEST(ReportFailure, CancelsTheMouseCaptureThenShowsTheBoxUnderTheApplicationTitle) {
   RecordingFailureBox box;
   ReportFailure(box, EInOutError(5, "File access denied"));
-  EXPECT_EQ(box.Events(),
-            (Events{"cancel mouse capture", "error box \"Quillmark 1.1\": File access denied."}));
+  EXPECT_EQ(box.Events(), (Events{"cancel mouse capture", "error box \"" QUILLMARK_PROJECT_TITLE
+                                                          "\": File access denied."}));
 }
 
 TEST(ReportFailures, ReportsWhatLeavesTheBodyAndRaisesNothing) {
@@ -53,11 +54,16 @@ TEST(ReportFailures, ReportsWhatLeavesTheBodyAndRaisesNothing) {
     ++after;
   }));
   EXPECT_FALSE(ReportFailures(box, [] { throw std::runtime_error("out of memory"); }));
+  EXPECT_FALSE(ReportFailures(box, [] { throw 42; }));
   EXPECT_EQ(after, 1);
   EXPECT_EQ(
       box.Events(),
-      (Events{"cancel mouse capture", "error box \"Quillmark 1.1\": Failed to set data for ''",
-              "cancel mouse capture", "error box \"Quillmark 1.1\": out of memory."}));
+      (Events{"cancel mouse capture",
+              "error box \"" QUILLMARK_PROJECT_TITLE "\": Failed to set data for ''",
+              "cancel mouse capture", "error box \"" QUILLMARK_PROJECT_TITLE "\": out of memory.",
+              "cancel mouse capture",
+              "error box \"" QUILLMARK_PROJECT_TITLE
+              "\": An unknown failure stopped the last action."}));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 # usage: identification_wine_test.sh SOURCE_DIR PROCESSOR WORK_DIR QMDRIVE CLI PROGRAM
 set -uo pipefail
 source_dir=$1 processor=$2 work=$3 qmdrive=$4 cli=$5 program=$6
+title="Quillmark $("$source_dir/scripts/project-version")"
 mkdir -p "$work"
 # shellcheck source=tests/e2e/e2e_lib.sh
 source "$source_dir/tests/e2e/e2e_lib.sh"
@@ -75,7 +76,7 @@ gate: $gate" "$what: quillmark-cli system"
 
   e2e_start "$program"
   if [ "$gate" = passes ]; then
-    expect_ok "$what: the main window opens" drive wait-window TForm1 "Quillmark 1.1" 60 >/dev/null
+    expect_ok "$what: the main window opens" drive wait-window TForm1 "$title" 60 >/dev/null
     expect_ok "$what: every row probed" wait_for 30 test "$(drive rows 2>/dev/null | wc -l)" = 14
     expect_eq "$(drive windows | grep -c '#32770')" 0 "$what: no dialog"
     drive click $close

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/effect_label.h"
+#include "platform/recording_failure_box.h"
+#include "support/project_version.h"
 #include "win32/control_ids.h"
 #include "win32/dpi_scale.h"
 #include "win32/handles.h"
@@ -131,7 +133,8 @@ PixelImage Capture(HWND window) {
 
 class AboutBoxTest : public ::testing::Test {
  protected:
-  AboutBoxTest() : owner_(CreateOwner()), box_(GetModuleHandleA(nullptr), owner_.get(), shell_) {}
+  AboutBoxTest()
+      : owner_(CreateOwner()), box_(GetModuleHandleA(nullptr), owner_.get(), shell_, failures_) {}
 
   HWND Box() const { return box_.Handle(); }
   HWND Panel() const { return GetDlgItem(Box(), kIdPanel1); }
@@ -147,6 +150,7 @@ class AboutBoxTest : public ::testing::Test {
   }
 
   RecordingShellOpen shell_;
+  RecordingFailureBox failures_;
   UniqueWindow owner_;
   Win32AboutBox box_;
 };
@@ -155,7 +159,7 @@ TEST_F(AboutBoxTest, IsCreatedHiddenOwnedByTheMainWindowWithADialogFrame) {
   EXPECT_FALSE(IsWindowVisible(Box()));
   EXPECT_EQ(GetWindow(Box(), GW_OWNER), owner_.get());
   EXPECT_EQ(ClassOf(Box()), "TAboutBox");
-  EXPECT_EQ(WindowText(Box()), "Quillmark 1.1");
+  EXPECT_EQ(WindowText(Box()), QUILLMARK_PROJECT_TITLE);
 
   RECT client;
   GetClientRect(Box(), &client);
