@@ -8,6 +8,7 @@
 #include "win32/control_ids.h"
 #include "win32/dpi_scale.h"
 #include "win32/main_button_picture.h"
+#include "win32/memo_tab_key.h"
 #include "win32/object_window_proc.h"
 #include "win32/resources/resource_ids.h"
 
@@ -95,6 +96,7 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
                        kMmo1Placement.left, kMmo1Placement.top, kMmo1Placement.width,
                        kMmo1Placement.height, instance);
   memo_ = std::make_unique<Win32Memo>(memo_window_);
+  PassTabOn(memo_window_);
 
   HWND list = Child(WC_LISTVIEWA, "",
                     WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER, kIdLv1,
