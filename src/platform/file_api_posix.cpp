@@ -6,6 +6,7 @@
 
 #include "platform/file_api.h"
 #include "platform/windows_error_code.h"
+#include "platform/write_whole.h"
 
 namespace quillmark {
 
@@ -39,17 +40,16 @@ class PosixFiles final : public FileApi {
   }
 
   bool Write(Handle file, const void* data, std::uint32_t size, std::uint32_t* written) override {
-    *written = 0;
-    const char* next = static_cast<const char*>(data);
-    while (*written < size) {
-      const ssize_t done = ::write(static_cast<int>(file), next, size - *written);
-      if (done < 0 && errno == EINTR) continue;
-      if (done < 0) return Failed();
-      if (done == 0) break;  // nothing taken and no error: the writer reports a short write
-      *written += static_cast<std::uint32_t>(done);
-      next += done;
-    }
-    return true;
+    const auto write_some = [file](const char* next, std::uint32_t left, std::uint32_t* done) {
+      for (;;) {
+        const ssize_t taken = ::write(static_cast<int>(file), next, left);
+        if (taken < 0 && errno == EINTR) continue;
+        if (taken < 0) return Failed();
+        *done = static_cast<std::uint32_t>(taken);
+        return true;
+      }
+    };
+    return WriteWhole(write_some, data, size, written);
   }
 
   bool Close(Handle file) override { return ::close(static_cast<int>(file)) == 0 || Failed(); }

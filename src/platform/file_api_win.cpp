@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/file_api.h"
+#include "platform/write_whole.h"
 
 namespace quillmark {
 
@@ -29,11 +30,15 @@ class Win32Files final : public FileApi {
     }
   }
 
+  // WriteFile may take part of a block, from a pipe's full buffer for one: the rest goes again.
   bool Write(Handle file, const void* data, std::uint32_t size, std::uint32_t* written) override {
-    DWORD done = 0;
-    const BOOL ok = WriteFile(Native(file), data, size, &done, nullptr);
-    *written = done;
-    return ok != FALSE;
+    const auto write_some = [file](const char* next, std::uint32_t left, std::uint32_t* done) {
+      DWORD taken = 0;
+      const BOOL ok = WriteFile(Native(file), next, left, &taken, nullptr);
+      *done = taken;
+      return ok != FALSE;
+    };
+    return WriteWhole(write_some, data, size, written);
   }
 
   bool Close(Handle file) override { return CloseHandle(Native(file)) != FALSE; }

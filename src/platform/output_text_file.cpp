@@ -40,7 +40,11 @@ void CheckIoResult() {
 }
 
 OutputTextFile::~OutputTextFile() {
-  if (open_) files_.Close(handle_);
+  // A refused close is not lost: it waits for the thread's next check, unless an earlier
+  // failure already does.
+  if (open_ && !files_.Close(handle_) && pending_io_code == 0) {
+    Fail(static_cast<int>(files_.LastError()));
+  }
 }
 
 void OutputTextFile::Fail(int code) { pending_io_code = code; }
@@ -150,12 +154,11 @@ void OutputTextFile::CloseFile() {
     return;
   }
   if (fill_ > 0 && !PassWaitingBytes()) return;
-  if (!files_.Close(handle_)) {
-    Fail(static_cast<int>(files_.LastError()));
-    return;
-  }
+  // Refused or not, the handle is gone: closing it again could close another file's.
+  const bool closed = files_.Close(handle_);
   handle_ = FileApi::kInvalidHandle;
   open_ = false;
+  if (!closed) Fail(static_cast<int>(files_.LastError()));
 }
 
 }  // namespace quillmark

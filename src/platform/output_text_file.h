@@ -35,13 +35,16 @@ class OutputTextFile {
   explicit OutputTextFile(FileApi& files) : files_(files) {}
   OutputTextFile(const OutputTextFile&) = delete;
   OutputTextFile& operator=(const OutputTextFile&) = delete;
-  // A file still open is closed without its waiting bytes; the writer leaves nothing open.
+  // A file still open is closed without its waiting bytes; the writer leaves nothing open. A
+  // refused close stores its code, when none is pending.
   ~OutputTextFile();
 
   void BindName(const std::string& name);
   void OpenForWriting();
   void PutString(const std::string& text);
   void PutLineEnd();
+  // Passes the waiting bytes on and closes the file. A refused close leaves it closed all the
+  // same, with the platform's code.
   void CloseFile();
   // Closes the file without its waiting bytes and removes it, when the last OpenForWriting made
   // or emptied a disk file under this name; a device or a pipe is only closed. Stores no code.

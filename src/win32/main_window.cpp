@@ -10,6 +10,7 @@
 #include "win32/creation_failure.h"
 #include "win32/dpi_scale.h"
 #include "win32/main_button_picture.h"
+#include "win32/memo_tab_key.h"
 #include "win32/object_window_proc.h"
 #include "win32/resources/resource_ids.h"
 
@@ -100,6 +101,7 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
       Child(CreateChildWindow(instance, window_, kIdMmo1, ScaledBounds(kMmo1Placement, dpi_),
                               "EDIT", "", WS_TABSTOP | WS_BORDER | ES_MULTILINE | ES_READONLY));
   memo_ = std::make_unique<Win32Memo>(memo_window_);
+  PassTabOn(memo_window_);
 
   HWND list = Child(CreateChildWindow(
       instance, window_, kIdLv1, ScaledBounds(kLv1Placement, dpi_), WC_LISTVIEWA, "",

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "app/main_window_layout.h"
-#include "app/shell_texts.h"
 #include "support/files.h"
 #include "support/fixtures.h"
+#include "support/general_text.h"
 #include "support/headless_shell.h"
 #include "support/project_version.h"
 #include "tweaks/restart_flag.h"
@@ -22,7 +22,7 @@ namespace {
 using Lines = std::vector<std::string>;
 using Operation = MemoryRegistry::Operation;
 
-const Lines kGeneral(kGeneralInfoLines.begin(), kGeneralInfoLines.end());
+const Lines& kGeneral = kGeneralTextLines;
 const char* const kApplyDialog = "dialog confirmation [3]: Apply changes to system ?";
 const char* const kDefaultsDialog =
     "dialog confirmation [3]: This will remove all tweaks, continue ?";

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/shell_texts.h"
 #include "support/fixtures.h"
+#include "support/general_text.h"
 #include "support/headless_shell.h"
 #include "support/project_version.h"
 #include "tweaks/restart_flag.h"
@@ -37,8 +37,7 @@ TEST(StartUp, OnWindows7UltimateTheWindowOpensFilledTickedAndExplained) {
   EXPECT_EQ(restart_recommended, 0);
   EXPECT_EQ(shell.list.RowCount(), 14);
   EXPECT_EQ(shell.list.Boxes(), "...x..........");
-  EXPECT_EQ(MemoLines(shell),
-            (std::vector<std::string>(kGeneralInfoLines.begin(), kGeneralInfoLines.end())));
+  EXPECT_EQ(MemoLines(shell), kGeneralTextLines);
   EXPECT_EQ(shell.Text(), "Last Action: Quillmark is Running");
 }
 

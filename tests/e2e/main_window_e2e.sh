@@ -47,6 +47,15 @@ expect_eq "$(drive text $status)" "Last Action: Quillmark is Running" "the initi
 sleep 0.5 # let the frame and the pictures settle before the picture is taken
 shot main main-window.png
 
+echo "== Tab order"
+# The memo has the focus at the start; Tab visits the list, then Apply, Close, Refresh View,
+# About..., Export... and Defaults, and comes back to the memo.
+expect_eq "$(drive focus | cut -f1)" $memo "the memo has the focus at the start"
+tab_visits=$(for _ in 1 2 3 4 5 6 7 8; do drive key tab \; pause 0.3 \; focus | cut -f1; done |
+  tr '\n' ' ')
+expect_eq "$tab_visits" "1001 1011 1012 1013 1014 1015 1016 1002 " "Tab visits every control in order"
+expect_eq "$(drive text $memo)" "$(printf '%b' "$general")" "the memo keeps the general text"
+
 echo "== Apply, declined with No and with Escape"
 expect_ok "tick row 0" drive check 0 on
 for answer in 7 escape; do
@@ -146,6 +155,39 @@ expect_ok "the status reports the defaults" \
 expect_eq "$(boxes)" ".............." "every row unticked"
 expect_eq "$(value "$desktop" MenuShowDelay)" "REG_SZ 400" "menu delay back"
 expect_eq "$(value "$system_policies" EnableLUA)" "REG_DWORD 0x1" "UAC back on"
+
+echo "== a row selected by the mouse, then by the arrow keys, explains its tweak"
+row_texts=(
+  [1]='Adds "Move To..." option in files and folders context menu (right click), so that you can easily move them to other locations'
+  [2]='Sets Windows to automatically end task of programs which are either hanged or taking longer time than expected to exit'
+  [3]="Decreases menus show delay time, it'll show the sub-menus fast when you select their parent menu")
+expect_ok "row 2 clicked" drive select 2
+expect_ok "the memo explains row 2" drive wait-text $memo "${row_texts[2]}" 10
+expect_eq "$(drive focus | cut -f1)" 1001 "the clicked list has the focus"
+expect_ok "Down pressed" drive key down
+expect_ok "the memo explains row 3" drive wait-text $memo "${row_texts[3]}" 10
+expect_eq "$(drive selected)" 3 "Down selects the next row"
+expect_ok "Up pressed twice" drive key up \; pause 0.3 \; key up
+expect_ok "the memo explains row 1" drive wait-text $memo "${row_texts[1]}" 10
+expect_eq "$(drive selected)" 1 "Up twice selects the row two above"
+
+echo "== the confirmation's Tab order and access keys"
+drive click $refresh
+expect_ok "a refresh first" drive wait-text $status "Last Action: Refresh view"
+# defaults_by_keyboard KEY: asks for the defaults, walks the buttons with Tab, answers with KEY.
+defaults_by_keyboard() {
+  drive click $defaults
+  expect_ok "the question" drive wait-window '#32770' Confirm >/dev/null
+  expect_eq "$(drive focus | cut -f1,3)" "6	&Yes" "Yes, the default button, has the focus"
+  expect_eq "$(drive key tab \; pause 0.3 \; focus | cut -f1,3)" "7	&No" "Tab moves to No"
+  expect_eq "$(drive key tab \; pause 0.3 \; focus | cut -f1,3)" "6	&Yes" "Tab moves back to Yes"
+  expect_ok "$1 pressed" drive key "$1"
+  expect_ok "the question goes with $1" drive wait-gone Confirm 10
+}
+defaults_by_keyboard alt+n
+expect_eq "$(drive pause 1 \; text $status)" "Last Action: Refresh view" "Alt+N answers No"
+defaults_by_keyboard alt+y
+expect_ok "Alt+Y answers Yes" drive wait-text $status "Last Action: Restore default settings"
 
 echo "== Close, with the reminder after the Apply"
 drive click $close

@@ -55,6 +55,10 @@
 //   close WINDOW [SECONDS]               posts WM_CLOSE
 //   rect WINDOW [SECONDS]                LEFT TOP RIGHT BOTTOM of the window in screen pixels
 //   pause SECONDS                        waits that long, for what the program may still do
+//   focus                                the window that has the program's keyboard focus:
+//                                        ID\tCLASS\tTEXT (ID 0 for a window that is no control)
+//   key KEY                              posts a key press to the program's focus, as typed:
+//                                        tab, down, up, space, enter, a letter, or alt+LETTER
 
 #include <windows.h>
 //
@@ -927,6 +931,65 @@ void Pause(const std::vector<std::wstring>& args) {
   Sleep(static_cast<DWORD>(ParseSeconds(args[0]) * 1000));
 }
 
+// The window holding the keyboard focus in the main window's thread, which shows its dialogs too.
+HWND ProgramFocus() {
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(MainWindow(), nullptr), &gui) || !gui.hwndFocus) {
+    Fail(L"no window of the program has the keyboard focus");
+  }
+  return gui.hwndFocus;
+}
+
+void Focus(const std::vector<std::wstring>& args) {
+  NoMore(args, 0);
+  HWND focus = ProgramFocus();
+  Print(std::to_wstring(GetDlgCtrlID(focus)) + L"\t" + ClassOf(focus) + L"\t" +
+        OneLine(TextOf(focus)));
+}
+
+void Key(const std::vector<std::wstring>& args) {
+  Need(args, 1);
+  NoMore(args, 1);
+  const std::wstring& name = args[0];
+  struct Named {
+    const wchar_t* name;
+    WORD key;
+  };
+  constexpr Named kKeys[] = {{L"tab", VK_TAB},
+                             {L"down", VK_DOWN},
+                             {L"up", VK_UP},
+                             {L"space", VK_SPACE},
+                             {L"enter", VK_RETURN}};
+  WORD key = 0;
+  wchar_t typed = 0;
+  bool alt = false;
+  for (const Named& named : kKeys) {
+    if (name == named.name) key = named.key;
+  }
+  std::wstring_view letter = name;
+  if (letter.substr(0, 4) == L"alt+") {
+    alt = true;
+    letter.remove_prefix(4);
+  }
+  if (!key && letter.size() == 1 && iswalpha(letter[0])) {
+    typed = towlower(letter[0]);
+    key = static_cast<WORD>(towupper(letter[0]));
+  }
+  if (!key || (alt && !typed))
+    throw UsageError("key takes tab, down, up, space, enter, a letter or alt+LETTER");
+  if (key == VK_SPACE || key == VK_RETURN) typed = key == VK_SPACE ? L' ' : L'\r';
+  HWND target = ProgramFocus();
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+  // With Alt held the keys are system keys, and bit 29 says so.
+  const LPARAM context = alt ? (1 << 29) : 0;
+  const UINT down = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+  const UINT up = alt ? WM_SYSKEYUP : WM_KEYUP;
+  Post(target, down, key, 1 | scan | context);
+  if (typed) Post(target, alt ? WM_SYSCHAR : WM_CHAR, typed, 1 | scan | context);
+  Post(target, up, key, 1 | scan | context | (3u << 30));
+}
+
 struct Command {
   const wchar_t* name;
   void (*run)(const std::vector<std::wstring>&);
@@ -955,6 +1018,8 @@ const Command kCommands[] = {
     {L"close", Close},
     {L"rect", Rect},
     {L"pause", Pause},
+    {L"focus", Focus},
+    {L"key", Key},
 };
 
 // Runs one command; its exit status.

@@ -122,6 +122,67 @@ TEST(OutputTextFile, APartWrittenBlockIsADiskFull) {
   EXPECT_TRUE(file.IsOpen());  // the handle was not closed after the failed write
 }
 
+TEST(OutputTextFile, ARefusedCloseReportsThePlatformCodeAndNeverClosesTheHandleAgain) {
+  RecordingFiles files;
+  files.refuse_close = 1;
+  {
+    OutputTextFile file(files);
+    file.BindName("f");
+    file.OpenForWriting();
+    file.PutString("text");
+    file.CloseFile();
+    EXPECT_EQ(Check(), "6 I/O error 6");
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_EQ(files.Written(), "text");
+    file.CloseFile();
+    EXPECT_EQ(Check(), "103 I/O error 103");
+  }
+  EXPECT_EQ(files.calls, (Calls{"create f", "kind", "write 4", "close"}));
+  EXPECT_EQ(Check(), "none");
+}
+
+TEST(OutputTextFile, AWriterLeftOpenClosesItsFileWithoutTheWaitingBytes) {
+  RecordingFiles files;
+  {
+    OutputTextFile file(files);
+    file.BindName("f");
+    file.OpenForWriting();
+    file.PutString("waiting");
+  }
+  EXPECT_EQ(files.calls, (Calls{"create f", "kind", "close"}));
+  EXPECT_EQ(Check(), "none");
+}
+
+TEST(OutputTextFile, AWriterLeftOpenWhoseCloseIsRefusedLeavesTheCodePending) {
+  RecordingFiles files;
+  files.refuse_close = 1;
+  files.refuse_close_code = 5;
+  {
+    OutputTextFile file(files);
+    file.BindName("f");
+    file.OpenForWriting();
+  }
+  EXPECT_EQ(files.calls, (Calls{"create f", "kind", "close"}));
+  EXPECT_EQ(Check(), "5 File access denied");
+}
+
+TEST(OutputTextFile, ARefusedCloseAtTheEndKeepsAnEarlierPendingCode) {
+  RecordingFiles files;
+  files.refuse_write = 1;
+  files.refuse_close = 1;
+  {
+    OutputTextFile file(files);
+    file.BindName("f");
+    file.OpenForWriting();
+    file.PutString("text");
+    file.CloseFile();  // the write is refused, the file stays open
+    EXPECT_TRUE(file.IsOpen());
+  }
+  EXPECT_EQ(files.calls, (Calls{"create f", "kind", "write 4", "close"}));
+  EXPECT_EQ(Check(), "112 I/O error 112");
+  EXPECT_EQ(Check(), "none");
+}
+
 TEST(OutputTextFile, ARefusedOpenReportsThePlatformCodeAndLeavesTheWriterClosed) {
   struct Case {
     std::uint32_t code;

@@ -9,13 +9,18 @@
 
 namespace quillmark::testing {
 
+// ERROR_INVALID_HANDLE, what CloseHandle gives for a handle it cannot close.
+inline constexpr std::uint32_t kInvalidHandleCode = 6;
+
 class RecordingFiles final : public FileApi {
  public:
   Kind kind = Kind::Disk;
   std::uint32_t refuse_create = 0;  // a code, or 0 to create
   int refuse_write = 0;             // the n-th write (1 is the first) fails, 0 for none
   std::uint32_t refuse_write_code = kDiskFull;
-  int short_write = 0;  // the n-th write takes one byte less, 0 for none
+  int short_write = 0;   // the n-th write takes one byte less, 0 for none
+  int refuse_close = 0;  // the n-th close fails, 0 for none
+  std::uint32_t refuse_close_code = kInvalidHandleCode;
 
   std::vector<std::string> calls;   // "create NAME", "kind", "write N", "close", "remove NAME"
   std::vector<std::string> blocks;  // the bytes of each accepted write
@@ -51,6 +56,10 @@ class RecordingFiles final : public FileApi {
   }
   bool Close(Handle) override {
     calls.push_back("close");
+    if (++closes_ == refuse_close) {
+      last_error_ = refuse_close_code;
+      return false;
+    }
     return true;
   }
   bool Remove(const char* name) override {
@@ -62,6 +71,7 @@ class RecordingFiles final : public FileApi {
  private:
   std::uint32_t last_error_ = 0;
   int writes_ = 0;
+  int closes_ = 0;
 };
 
 }  // namespace quillmark::testing

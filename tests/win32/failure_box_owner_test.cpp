@@ -130,13 +130,20 @@ BOOL CALLBACK FindOtherMonitor(HMONITOR monitor, HDC, LPRECT place, LPARAM state
   return FALSE;
 }
 
-// Needs a second monitor; skipped on one (Wine 8 on Xvfb shows only one, even with Xinerama).
-TEST(FailureBoxOwnerTest, ApplicationWindowVisitsTheActiveWindowsMonitorWhileTheBoxIsUp) {
-  if (GetSystemMetrics(SM_CMONITORS) < 2) GTEST_SKIP() << "one monitor only";
+// Runs on its own display of two monitors side by side (tests/win32/two_monitors_run.sh); the
+// other tests of this program run without it.
+TEST(TwoMonitorFailureBoxTest, ApplicationWindowVisitsTheActiveWindowsMonitorWhileTheBoxIsUp) {
+  ASSERT_EQ(GetSystemMetrics(SM_CMONITORS), 2)
+      << "needs a display of two monitors: run through tests/win32/two_monitors_run.sh";
   testing::PumpPendingMessages();
   MonitorSearch search{MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), {}, false};
   EnumDisplayMonitors(nullptr, nullptr, FindOtherMonitor, reinterpret_cast<LPARAM>(&search));
-  ASSERT_TRUE(search.found);
+  ASSERT_TRUE(search.found) << "Windows counts two monitors but enumerates one";
+  // The launcher's second monitor: right of the first, of the same size.
+  EXPECT_EQ(search.other.left, 1024);
+  EXPECT_EQ(search.other.top, 0);
+  EXPECT_EQ(search.other.right, 2048);
+  EXPECT_EQ(search.other.bottom, 768);
   UniqueWindow application = testing::CreateHiddenWindow();
   SetWindowPos(application.get(), nullptr, 10, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   UniqueWindow main_window = testing::CreateActiveWindow("Main window");

@@ -3,8 +3,10 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlwapi.h>
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -219,7 +221,63 @@ INSTANTIATE_TEST_SUITE_P(BothForms, MessageDialogOwnerTest,
                          ::testing::Values(DialogForm::TaskDialog, DialogForm::Classic),
                          [](const auto& info) { return std::string(FormName(info.param)); });
 
+// What the system offers, read from the system itself: the version of the common controls this
+// program gets, whether they export the task dialog, and whether a visual style is on.
+struct PlatformFacts {
+  DWORD common_controls_major = 0;  // as DllGetVersion reports it
+  std::string common_controls_path;
+  bool task_dialog_exported = false;
+  bool theme_active = false;
+
+  // Version 6 comes from its side-by-side assembly; Wine's copy there reports 5.81 all the same.
+  bool CommonControls6() const {
+    std::string folder = common_controls_path;
+    std::transform(folder.begin(), folder.end(), folder.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return common_controls_major >= 6 ||
+           (folder.find("\\winsxs\\") != std::string::npos &&
+            folder.find("_microsoft.windows.common-controls_6595b64144ccf1df_6.") !=
+                std::string::npos);
+  }
+};
+
+// Through the one function type that converts to any other without a warning.
+template <typename Function>
+Function Entry(HMODULE module, const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+PlatformFacts ReadPlatformFacts() {
+  PlatformFacts facts;
+  if (HMODULE controls = LoadLibraryA("comctl32.dll")) {
+    DLLVERSIONINFO version{};
+    version.cbSize = sizeof version;
+    const auto get_version = Entry<DLLGETVERSIONPROC>(controls, "DllGetVersion");
+    if (get_version && SUCCEEDED(get_version(&version))) {
+      facts.common_controls_major = version.dwMajorVersion;
+    }
+    facts.task_dialog_exported = GetProcAddress(controls, "TaskDialogIndirect") != nullptr;
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(controls, path, MAX_PATH);
+    facts.common_controls_path = path;
+    FreeLibrary(controls);
+  }
+  if (HMODULE themes = LoadLibraryA("uxtheme.dll")) {
+    using IsThemeActiveProc = BOOL(WINAPI*)();
+    const auto is_theme_active = Entry<IsThemeActiveProc>(themes, "IsThemeActive");
+    facts.theme_active = is_theme_active && is_theme_active();
+    FreeLibrary(themes);
+  }
+  return facts;
+}
+
 TEST(MessageDialogFormTest, AutomaticFormIsTheTaskDialogExactlyWhereTheSystemHasOne) {
+  const PlatformFacts facts = ReadPlatformFacts();
+  // The manifest asks for version 6; anything older means the test program is built wrong.
+  ASSERT_TRUE(facts.CommonControls6())
+      << "the common controls 6 are not loaded: " << facts.common_controls_path << ", version "
+      << facts.common_controls_major;
+  const bool task_dialog_expected = facts.task_dialog_exported && facts.theme_active;
   testing::PumpPendingMessages();
   UniqueWindow application = testing::CreateHiddenWindow();
   Win32MessageDialog dialog(application.get());
@@ -230,8 +288,10 @@ TEST(MessageDialogFormTest, AutomaticFormIsTheTaskDialogExactlyWhereTheSystemHas
   });
   dialog.Show(DialogKind::Error, "Which form?", kButtonOk);
   ASSERT_TRUE(answerer.Finish());
-  EXPECT_EQ(shown.window_class == kClassicDialogClass, !TaskDialogFormAvailable())
-      << "shown as " << shown.window_class;
+  EXPECT_EQ(shown.window_class == kClassicDialogClass, !task_dialog_expected)
+      << "shown as " << shown.window_class << "; common controls " << facts.common_controls_path
+      << ", task dialog exported: " << facts.task_dialog_exported
+      << ", theme active: " << facts.theme_active;
 }
 
 }  // namespace
