@@ -32,11 +32,6 @@ bool UsesTaskDialog(DialogForm form, HMODULE common_controls) {
 
 }  // namespace
 
-bool TaskDialogFormAvailable() {
-  const UniqueLibrary common_controls(LoadCommonControls());
-  return SystemPrefersTaskDialog(common_controls.get());
-}
-
 Win32MessageDialog::Win32MessageDialog(HWND application_window, DialogForm form)
     : application_window_(application_window),
       form_(form),

@@ -13,10 +13,6 @@ namespace quillmark::win32 {
 
 enum class DialogForm { Automatic, TaskDialog, Classic };
 
-// Whether this system, left to choose, shows the task dialog: version 6 or later with visual
-// styles active and a common-controls library that has the task dialog.
-bool TaskDialogFormAvailable();
-
 class Win32MessageDialog final : public MessageDialog {
  public:
   // The hidden application window owns the dialog when the program has no active window. A

@@ -10,6 +10,7 @@ source_dir=$1 wine_run=$2 prefix=$3 qmdrive=$4 program=$5 shots=${6:-}
 [ -n "$shots" ] && mkdir -p "$shots"
 # shellcheck source=tests/e2e/e2e_lib.sh
 source "$source_dir/tests/e2e/e2e_lib.sh"
+title="Quillmark $("$source_dir/scripts/project-version")"
 e2e_init "$wine_run" "$prefix" "$qmdrive"
 "$source_dir/scripts/windows7-prefix" "$prefix" --again || exit 1
 e2e_virtual_desktop 1024x768
@@ -37,7 +38,7 @@ memo=1002 status=1003
 
 echo "== start-up"
 e2e_start "$program"
-expect_ok "the main window appears" drive wait-window TForm1 "Quillmark 1.1" 60 >/dev/null
+expect_ok "the main window appears" drive wait-window TForm1 "$title" 60 >/dev/null
 expect_eq "$(drive rows | wc -l)" 14 "fourteen rows"
 expect_eq "$(drive rows | head -n 1 | cut -f3)" \
   'Add "Copy To" option in files and folders context menu (right click)' "the first row's caption"
@@ -120,7 +121,7 @@ expect_eq "$(boxes)" "...x........xx" "row 12 now ticked"
 
 echo "== About, closed by OK and by its close box"
 drive click $about
-about_box=$(drive wait-window TAboutBox "Quillmark 1.1")
+about_box=$(drive wait-window TAboutBox "$title")
 expect_ok "the about box appears" test -n "$about_box"
 shot "$about_box" about-box.png
 expect_ok "closed by OK" drive answer "$about_box" 1
@@ -128,7 +129,7 @@ expect_ok "the status reports the about box" drive wait-text $status "Last Actio
 drive click $refresh
 expect_ok "another action first" drive wait-text $status "Last Action: Refresh view"
 drive click $about
-about_box=$(drive wait-window TAboutBox "Quillmark 1.1")
+about_box=$(drive wait-window TAboutBox "$title")
 expect_ok "closed by its close box" drive answer "$about_box" close
 expect_ok "the same status" drive wait-text $status "Last Action: Show about modal"
 
