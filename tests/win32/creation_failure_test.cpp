@@ -70,8 +70,21 @@ std::string CreationFailureOf(Make make) {
   return "";
 }
 
-bool StartsWith(const std::string& text, const std::string& start) {
-  return text.compare(0, start.size(), start) == 0;
+// The message of the failure that making the window threw while the class was refused.
+template <typename Make>
+std::string CreationFailureWhileRefused(const char* window_class, Make make) {
+  RefusedCreation refusal(window_class);
+  EXPECT_TRUE(refusal.Installed());
+  return refusal.Installed() ? CreationFailureOf(make) : "the hook could not be installed";
+}
+
+// A failure whose message starts as expected, or none where none is expected.
+void ExpectFailure(const std::string& failure, const char* expected_start) {
+  if (expected_start) {
+    EXPECT_EQ(failure.compare(0, std::strlen(expected_start), expected_start), 0) << failure;
+  } else {
+    EXPECT_EQ(failure, "");
+  }
 }
 
 // True, and the request taken away, when the thread was asked to quit.
@@ -105,24 +118,16 @@ TEST(CreationFailure, TheMainWindowOrAnyOfItsControlsRefusedEndsItsConstructionL
   for (const Case& c : cases) {
     SCOPED_TRACE(c.refused ? c.refused : "nothing refused");
     RecordingFailureBox box;
-    std::string failure;
-    {
-      RefusedCreation refusal(c.refused);
-      ASSERT_TRUE(refusal.Installed());
-      failure = CreationFailureOf([&] {
-        Win32MainWindow window(GetModuleHandleA(nullptr), box);
-        EXPECT_NE(FindWindowA(kMainWindowClass, nullptr), nullptr);
-      });
-    }
-    if (c.failure) {
-      EXPECT_TRUE(StartsWith(failure, c.failure)) << failure;
-      // Half made, it went without running its own end: no quit request.
-      EXPECT_FALSE(QuitWasRequested());
-    } else {
-      EXPECT_EQ(failure, "");
-      // The whole window's end asks the program to quit.
-      EXPECT_TRUE(QuitWasRequested());
-    }
+    ExpectFailure(
+        CreationFailureWhileRefused(c.refused,
+                                    [&] {
+                                      Win32MainWindow window(GetModuleHandleA(nullptr), box);
+                                      EXPECT_NE(FindWindowA(kMainWindowClass, nullptr), nullptr);
+                                    }),
+        c.failure);
+    // The whole window's end asks the program to quit; half made, it went without running its
+    // own end.
+    EXPECT_EQ(QuitWasRequested(), c.failure == nullptr);
     EXPECT_EQ(FindWindowA(kMainWindowClass, nullptr), nullptr);
     EXPECT_TRUE(box.Events().empty());
   }
@@ -145,19 +150,13 @@ TEST(CreationFailure, TheAboutBoxOrAnyOfItsControlsRefusedEndsItsConstructionLea
   for (const Case& c : cases) {
     SCOPED_TRACE(c.refused ? c.refused : "nothing refused");
     RecordingFailureBox box;
-    std::string failure;
-    {
-      RefusedCreation refusal(c.refused);
-      ASSERT_TRUE(refusal.Installed());
-      failure = CreationFailureOf([&] {
-        Win32AboutBox about(GetModuleHandleA(nullptr), nullptr, box);
-        EXPECT_NE(FindWindowA(kAboutBoxClass, nullptr), nullptr);
-      });
-    }
-    if (c.failure)
-      EXPECT_TRUE(StartsWith(failure, c.failure)) << failure;
-    else
-      EXPECT_EQ(failure, "");
+    ExpectFailure(
+        CreationFailureWhileRefused(c.refused,
+                                    [&] {
+                                      Win32AboutBox about(GetModuleHandleA(nullptr), nullptr, box);
+                                      EXPECT_NE(FindWindowA(kAboutBoxClass, nullptr), nullptr);
+                                    }),
+        c.failure);
     EXPECT_EQ(FindWindowA(kAboutBoxClass, nullptr), nullptr);
     EXPECT_TRUE(box.Events().empty());
   }
