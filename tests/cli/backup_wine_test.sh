@@ -40,8 +40,8 @@ for fixture in "$@"; do
     echo "$name: the commands changed nothing the tweaks own, so the test proves nothing"
     failures=$((failures + 1))
   fi
-  win regedit /S "$others" || exit 1
-  win regedit /S "$backup" || { echo "$name: regedit refused the backup"; exit 1; }
+  regedit /S "$others" || exit 1
+  regedit /S "$backup" || { echo "$name: regedit refused the backup"; exit 1; }
   owned_state "$work/after"
   if cmp -s "$work/before" "$work/after"; then
     echo "$name: what the tweaks own is back as it was ($(wc -l <"$work/before") lines)"

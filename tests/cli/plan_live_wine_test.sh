@@ -15,7 +15,7 @@ reset_path=$(windows_path "$reset")
 cp "$fixture" "$work/snapshot.reg"
 snapshot=$(windows_path "$work/snapshot.reg")
 dump() {
-  win regedit /E "$dump_path" || return 1
+  regedit /E "$dump_path" || return 1
   iconv -f UTF-16LE -t UTF-8 "$work/dump.reg" |
     awk '/^\[/ { skip = index($0, "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Video") == 1 } !skip' >"$1"
 }

@@ -37,7 +37,7 @@ for rows in "$@"; do
   for imports in "whole" "user machine"; do
     prepare "$reset_path" "$fixture" || exit 1
     for part in $imports; do
-      win regedit /S "$folder\\$part.reg" || { echo "regedit refused the $part script"; exit 1; }
+      regedit /S "$folder\\$part.reg" || { echo "regedit refused the $part script"; exit 1; }
     done
     owned_state "$work/imported"
     if cmp -s "$work/applied" "$work/imported"; then

@@ -6,13 +6,27 @@ win() { "$wine_run" "$prefix" "$@"; }
 windows_path() { win winepath -w "$1" 2>/dev/null; }
 prepared_path=$(windows_path "$work/prepared.reg")
 
+# regedit ARGS...: Wine's regedit, started again when Wine itself failed to start it (now and then
+# it says "ShellExecuteEx failed: Internal error." and does nothing, with status 0); whatever
+# regedit says of its own is passed on.
+regedit() {
+  local attempt status
+  for attempt in 1 2 3; do
+    status=0
+    win regedit "$@" >"$work/regedit.err" 2>&1 || status=$?
+    grep -q 'ShellExecuteEx failed' "$work/regedit.err" || break
+  done
+  cat "$work/regedit.err" >&2
+  return $status
+}
+
 # prepare RESET FIXTURE: takes every tweak's key out (RESET a Windows path), then imports the
 # fixture (a path here) but for the system's identity, its "Windows NT\CurrentVersion" section:
 # the prefix is shared with the tests that identify the system, and the tweaks own nothing there.
 prepare() {
   awk '/^\[/ { skip = index($0, "\\Windows NT\\CurrentVersion]") > 0 } !skip' "$2" \
     >"$work/prepared.reg" || return 1
-  win regedit /S "$1" && win regedit /S "$prepared_path"
+  regedit /S "$1" && regedit /S "$prepared_path"
 }
 
 # The keys below which everything the tweaks own lies, exported one by one.
@@ -26,7 +40,7 @@ owned_state() {
   : >"$out.exports"
   for key in "${owned_parents[@]}"; do
     rm -f "$work/export.reg"
-    win regedit /E "$export_path" "$key" || true
+    regedit /E "$export_path" "$key" || true
     [ -f "$work/export.reg" ] && iconv -f UTF-16LE -t UTF-8 "$work/export.reg" >>"$out.exports"
   done
   awk -f "$(dirname "${BASH_SOURCE[0]}")/owned_state.awk" "$out.exports" | LC_ALL=C sort >"$out"
