@@ -12,10 +12,10 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/memory_registry.h"
-#include "platform/registry_api.h"
-#include "platform/registry_script.h"
-#include "platform/tregistry.h"
+#include "regfile/registry_script.h"
+#include "registry/registry_api.h"
+#include "registry/tregistry.h"
+#include "stores/memory_registry.h"
 
 namespace quillmark {
 namespace {

@@ -11,11 +11,11 @@
 #include <string>
 #include <string_view>
 
-#include "platform/ascii_case.h"
-#include "platform/memory_registry.h"
-#include "platform/registry_file_encoding.h"
-#include "platform/registry_script.h"
-#include "platform/tregistry.h"
+#include "core/ascii_case.h"
+#include "regfile/registry_file_encoding.h"
+#include "regfile/registry_script.h"
+#include "registry/tregistry.h"
+#include "stores/memory_registry.h"
 
 namespace {
 

@@ -28,11 +28,11 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/ascii_case.h"
-#include "platform/failure_classes.h"
-#include "platform/memory_registry.h"
-#include "platform/registry_script.h"
-#include "platform/tregistry.h"
+#include "core/ascii_case.h"
+#include "core/failure_classes.h"
+#include "regfile/registry_script.h"
+#include "registry/tregistry.h"
+#include "stores/memory_registry.h"
 
 namespace {
 

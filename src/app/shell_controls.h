@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/failure_report.h"
-#include "platform/file_api.h"
+#include "core/failure_report.h"
+#include "fileio/file_api.h"
 #include "tweaks/text_memo.h"
 #include "tweaks/tweak_list.h"
 

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "app/tform1.h"
-#include "platform/application_title.h"
+#include "core/application_title.h"
 
 namespace quillmark {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "app/shell_controls.h"
-#include "platform/failure_report.h"
-#include "platform/registry_api.h"
+#include "core/failure_report.h"
+#include "registry/registry_api.h"
 #include "sysinfo/startup_identification.h"
 
 namespace quillmark {

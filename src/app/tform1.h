@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/shell_controls.h"
-#include "platform/registry_api.h"
+#include "registry/registry_api.h"
 #include "sysinfo/operating_system_info.h"
 #include "tweaks/tweak_engine.h"
 

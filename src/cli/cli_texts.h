@@ -1,7 +1,7 @@
 // The texts quillmark-cli prints.
 #pragma once
 
-#include "platform/version.h"
+#include "core/version.h"
 
 namespace quillmark {
 

@@ -1,6 +1,6 @@
 #include "cli/engine_command.h"
 
-#include "platform/failure_classes.h"
+#include "core/failure_classes.h"
 #include "tweaks/text_memo.h"
 #include "tweaks/tweak_catalogue.h"
 #include "tweaks/tweak_engine.h"

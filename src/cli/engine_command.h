@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/registry_api.h"
+#include "registry/registry_api.h"
 #include "tweaks/headless_tweak_list.h"
 
 namespace quillmark {

@@ -1,10 +1,10 @@
 #include "cli/file_export.h"
 
 #include "cli/file_system.h"
-#include "platform/failure_classes.h"
-#include "platform/file_api.h"
-#include "platform/output_text_file.h"
-#include "platform/text_file_write.h"
+#include "core/failure_classes.h"
+#include "fileio/file_api.h"
+#include "fileio/output_text_file.h"
+#include "fileio/text_file_write.h"
 #include "tweaks/restore_file.h"
 
 namespace quillmark {

@@ -11,9 +11,9 @@
 #include "cli/file_messages.h"
 #include "cli/file_system.h"
 #include "cli/temporary_name.h"
-#include "platform/failure_classes.h"
-#include "platform/output_text_file.h"
-#include "platform/windows_error_code.h"
+#include "core/failure_classes.h"
+#include "fileio/output_text_file.h"
+#include "fileio/windows_error_code.h"
 
 namespace quillmark {
 

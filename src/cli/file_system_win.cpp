@@ -7,8 +7,8 @@
 #include "cli/file_messages.h"
 #include "cli/file_system.h"
 #include "cli/temporary_name.h"
-#include "platform/failure_classes.h"
-#include "platform/output_text_file.h"
+#include "core/failure_classes.h"
+#include "fileio/output_text_file.h"
 
 namespace quillmark {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "cli/row_names.h"
-#include "platform/windows_1252.h"
+#include "regfile/windows_1252.h"
 #include "tweaks/tweak_catalogue.h"
 
 namespace quillmark {

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/registry_api.h"
+#include "registry/registry_api.h"
 
 namespace quillmark {
 

@@ -1,5 +1,5 @@
 #include "cli/live_registry.h"
-#include "platform/win32_registry.h"
+#include "registry/win32_registry.h"
 
 namespace quillmark {
 

@@ -1,6 +1,6 @@
 #include "cli/plan.h"
 
-#include "platform/registry_difference.h"
+#include "regfile/registry_difference.h"
 
 namespace quillmark {
 

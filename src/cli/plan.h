@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/engine_command.h"
-#include "platform/overlay_registry.h"
+#include "stores/overlay_registry.h"
 #include "tweaks/headless_tweak_list.h"
 
 namespace quillmark {

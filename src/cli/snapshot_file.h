@@ -8,10 +8,10 @@
 #include <string>
 
 #include "cli/file_system.h"
-#include "platform/failure_classes.h"
-#include "platform/memory_registry.h"
-#include "platform/registry_file_encoding.h"
-#include "platform/registry_script.h"
+#include "core/failure_classes.h"
+#include "regfile/registry_file_encoding.h"
+#include "regfile/registry_script.h"
+#include "stores/memory_registry.h"
 
 namespace quillmark {
 

@@ -5,8 +5,8 @@
 #include <span>
 #include <string_view>
 
-#include "platform/ascii_case.h"
-#include "platform/tregistry.h"
+#include "core/ascii_case.h"
+#include "registry/tregistry.h"
 
 namespace quillmark {
 

@@ -1,7 +1,7 @@
 // The system queries of the running Windows. Windows only.
 #pragma once
 
-#include "platform/win32_registry.h"
+#include "registry/win32_registry.h"
 #include "sysinfo/system_queries.h"
 
 namespace quillmark {

@@ -5,10 +5,10 @@
 #include <map>
 #include <vector>
 
-#include "platform/ascii_case.h"
-#include "platform/registry_key_handle.h"
-#include "platform/registry_reading.h"
-#include "platform/registry_script.h"
+#include "core/ascii_case.h"
+#include "regfile/registry_script.h"
+#include "registry/registry_key_handle.h"
+#include "stores/registry_reading.h"
 #include "tweaks/tweak_catalogue.h"
 
 namespace quillmark {

@@ -7,7 +7,7 @@
 #include <chrono>
 #include <string>
 
-#include "platform/registry_api.h"
+#include "registry/registry_api.h"
 
 namespace quillmark {
 

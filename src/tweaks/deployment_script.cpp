@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/failure_classes.h"
-#include "platform/memory_registry.h"
-#include "platform/overlay_registry.h"
-#include "platform/registry_key_handle.h"
-#include "platform/registry_reading.h"
-#include "platform/registry_script.h"
+#include "core/failure_classes.h"
+#include "regfile/registry_script.h"
+#include "registry/registry_key_handle.h"
+#include "stores/memory_registry.h"
+#include "stores/overlay_registry.h"
+#include "stores/registry_reading.h"
 #include "tweaks/headless_tweak_list.h"
 #include "tweaks/text_memo.h"
 #include "tweaks/tweak_catalogue.h"

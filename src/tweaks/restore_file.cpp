@@ -1,7 +1,7 @@
 #include "tweaks/restore_file.h"
 
-#include "platform/output_text_file.h"
-#include "platform/unfinished_file.h"
+#include "fileio/output_text_file.h"
+#include "fileio/unfinished_file.h"
 
 namespace quillmark {
 

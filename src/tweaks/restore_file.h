@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "platform/file_api.h"
+#include "fileio/file_api.h"
 
 namespace quillmark {
 

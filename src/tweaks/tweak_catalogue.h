@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/registry_api.h"
+#include "registry/registry_api.h"
 
 namespace quillmark {
 

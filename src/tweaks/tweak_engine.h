@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "platform/registry_api.h"
-#include "platform/tregistry.h"
+#include "registry/registry_api.h"
+#include "registry/tregistry.h"
 #include "tweaks/text_memo.h"
 #include "tweaks/tweak_list.h"
 

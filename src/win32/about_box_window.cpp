@@ -4,7 +4,7 @@
 
 #include "app/about_box_layout.h"
 #include "app/about_texts.h"
-#include "platform/application_title.h"
+#include "core/application_title.h"
 #include "win32/child_window.h"
 #include "win32/control_ids.h"
 #include "win32/creation_failure.h"

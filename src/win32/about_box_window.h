@@ -6,7 +6,7 @@
 
 #include "app/about_box.h"
 #include "app/shell_controls.h"
-#include "platform/failure_report.h"
+#include "core/failure_report.h"
 #include "win32/bevel_panel.h"
 #include "win32/button_picture.h"
 #include "win32/control_router.h"

@@ -6,7 +6,7 @@
 
 #include <map>
 
-#include "platform/failure_report.h"
+#include "core/failure_report.h"
 
 namespace quillmark::win32 {
 

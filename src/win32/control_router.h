@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/pointer_tracker.h"
-#include "platform/failure_report.h"
+#include "core/failure_report.h"
 #include "win32/control.h"
 
 namespace quillmark::win32 {

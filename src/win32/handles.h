@@ -6,7 +6,7 @@
 //
 #include <commctrl.h>
 
-#include "platform/unique_owner.h"
+#include "core/unique_owner.h"
 
 namespace quillmark::win32 {
 

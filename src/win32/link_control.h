@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/about_box.h"
-#include "platform/failure_report.h"
+#include "core/failure_report.h"
 #include "win32/control.h"
 
 namespace quillmark::win32 {

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "app/main_window_layout.h"
-#include "platform/application_title.h"
+#include "core/application_title.h"
 #include "win32/child_window.h"
 #include "win32/control_ids.h"
 #include "win32/creation_failure.h"

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "platform/failure_report.h"
+#include "core/failure_report.h"
 
 namespace quillmark::win32 {
 

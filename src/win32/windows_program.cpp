@@ -7,8 +7,7 @@
 
 #include "app/startup_sequence.h"
 #include "app/tform1.h"
-#include "platform/win32_failure_box.h"
-#include "platform/win32_registry.h"
+#include "registry/win32_registry.h"
 #include "sysinfo/simulated_windows7.h"
 #include "sysinfo/win32_system_queries.h"
 #include "win32/about_box_window.h"
@@ -17,6 +16,7 @@
 #include "win32/message_dialog.h"
 #include "win32/save_dialog.h"
 #include "win32/shell_open.h"
+#include "win32/win32_failure_box.h"
 
 namespace quillmark::win32 {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "cli/engine_command.h"
 #include "cli/plan.h"
-#include "platform/tregistry.h"
-#include "platform/win32_registry.h"
+#include "registry/tregistry.h"
+#include "registry/win32_registry.h"
 #include "support/watched_store.h"
 #include "tweaks/headless_tweak_list.h"
 

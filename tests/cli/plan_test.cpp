@@ -10,9 +10,9 @@
 
 #include "cli/engine_command.h"
 #include "cli/plan.h"
-#include "platform/overlay_registry.h"
-#include "platform/registry_difference.h"
-#include "platform/registry_script.h"
+#include "regfile/registry_difference.h"
+#include "regfile/registry_script.h"
+#include "stores/overlay_registry.h"
 #include "support/fixtures.h"
 #include "support/watched_store.h"
 #include "tweaks/headless_tweak_list.h"

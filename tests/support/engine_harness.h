@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/memory_registry.h"
-#include "platform/registry_script.h"
+#include "regfile/registry_script.h"
+#include "stores/memory_registry.h"
 #include "support/registry_failure.h"
 #include "tweaks/headless_tweak_list.h"
 #include "tweaks/text_memo.h"

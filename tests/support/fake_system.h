@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory_registry.h"
-#include "platform/registry_script.h"
+#include "regfile/registry_script.h"
+#include "stores/memory_registry.h"
 #include "sysinfo/system_queries.h"
 
 namespace quillmark::testing {

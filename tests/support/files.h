@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/failure_classes.h"
-#include "platform/file_api.h"
+#include "core/failure_classes.h"
+#include "fileio/file_api.h"
 #include "tweaks/restore_file.h"
 
 namespace quillmark::testing {

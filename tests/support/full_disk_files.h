@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/file_api.h"
+#include "fileio/file_api.h"
 
 namespace quillmark::testing {
 

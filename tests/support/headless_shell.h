@@ -10,9 +10,9 @@
 
 #include "app/startup_sequence.h"
 #include "app/tform1.h"
-#include "platform/memory_registry.h"
-#include "platform/recording_failure_box.h"
-#include "platform/registry_script.h"
+#include "regfile/registry_script.h"
+#include "stores/memory_registry.h"
+#include "support/recording_failure_box.h"
 #include "sysinfo/simulated_windows7.h"
 #include "tweaks/headless_tweak_list.h"
 #include "tweaks/text_memo.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory_registry.h"
-#include "platform/registry_reading.h"
+#include "stores/memory_registry.h"
+#include "stores/registry_reading.h"
 #include "tweaks/tweak_catalogue.h"
 
 namespace quillmark::testing {

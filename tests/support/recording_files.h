@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_api.h"
+#include "fileio/file_api.h"
 
 namespace quillmark::testing {
 

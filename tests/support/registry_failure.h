@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/failure_classes.h"
+#include "core/failure_classes.h"
 
 namespace quillmark::testing {
 

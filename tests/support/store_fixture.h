@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/registry_api.h"
-#include "platform/registry_key_handle.h"
-#include "platform/tregistry.h"
+#include "registry/registry_api.h"
+#include "registry/registry_key_handle.h"
+#include "registry/tregistry.h"
 #include "support/stores.h"
 
 namespace quillmark::testing {

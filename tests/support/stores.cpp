@@ -1,7 +1,7 @@
 #include "support/stores.h"
 
-#include "platform/memory_registry.h"
-#include "platform/overlay_registry.h"
+#include "stores/memory_registry.h"
+#include "stores/overlay_registry.h"
 
 namespace quillmark::testing {
 

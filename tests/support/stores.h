@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/registry_api.h"
+#include "registry/registry_api.h"
 
 namespace quillmark::testing {
 

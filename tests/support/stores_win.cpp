@@ -1,4 +1,4 @@
-#include "platform/win32_registry.h"
+#include "registry/win32_registry.h"
 #include "support/stores.h"
 
 namespace quillmark::testing {

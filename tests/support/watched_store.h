@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/registry_api.h"
+#include "registry/registry_api.h"
 
 namespace quillmark::testing {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/failure_classes.h"
+#include "core/failure_classes.h"
 #include "support/fake_system.h"
 #include "sysinfo/operating_system_info.h"
 #include "sysinfo/startup_identification.h"

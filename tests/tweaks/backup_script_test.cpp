@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/registry_key_handle.h"
-#include "platform/registry_script.h"
+#include "regfile/registry_script.h"
+#include "registry/registry_key_handle.h"
 #include "support/engine_harness.h"
 #include "support/fixtures.h"
 #include "support/owned_state.h"

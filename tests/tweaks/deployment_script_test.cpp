@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/registry_script.h"
+#include "regfile/registry_script.h"
 #include "support/engine_harness.h"
 #include "support/fixtures.h"
 #include "tweaks/deployment_script.h"

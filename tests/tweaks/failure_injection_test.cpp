@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ascii_case.h"
+#include "core/ascii_case.h"
 #include "support/engine_harness.h"
 #include "support/fixtures.h"
 #include "tweaks/restart_flag.h"

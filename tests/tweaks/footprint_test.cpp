@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/ascii_case.h"
-#include "platform/registry_difference.h"
+#include "core/ascii_case.h"
+#include "regfile/registry_difference.h"
 #include "support/engine_harness.h"
 #include "support/fixtures.h"
 #include "support/owned_state.h"

@@ -6,8 +6,8 @@
 #include <sstream>
 #include <string>
 
-#include "platform/file_api.h"
-#include "platform/registry_script.h"
+#include "fileio/file_api.h"
+#include "regfile/registry_script.h"
 #include "support/engine_harness.h"
 #include "support/files.h"
 #include "support/fixtures.h"

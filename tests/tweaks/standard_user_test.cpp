@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "platform/ascii_case.h"
-#include "platform/tregistry.h"
+#include "core/ascii_case.h"
+#include "registry/tregistry.h"
 #include "support/engine_harness.h"
 #include "support/fixtures.h"
 #include "tweaks/restart_flag.h"

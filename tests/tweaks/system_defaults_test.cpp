@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/tregistry.h"
+#include "registry/tregistry.h"
 #include "support/engine_harness.h"
 #include "support/fixtures.h"
 #include "tweaks/restart_flag.h"

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/effect_label.h"
-#include "platform/recording_failure_box.h"
 #include "support/project_version.h"
+#include "support/recording_failure_box.h"
 #include "win32/control_ids.h"
 #include "win32/dpi_scale.h"
 #include "win32/handles.h"

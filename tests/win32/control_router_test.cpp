@@ -8,7 +8,7 @@
 #include <string>
 #include <tuple>
 
-#include "platform/recording_failure_box.h"
+#include "support/recording_failure_box.h"
 #include "win32/child_window.h"
 #include "win32/object_window_proc.h"
 #include "win32/push_button.h"

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/recording_failure_box.h"
 #include "support/project_version.h"
+#include "support/recording_failure_box.h"
 #include "win32/about_box_window.h"
 #include "win32/control_ids.h"
 #include "win32/creation_failure.h"

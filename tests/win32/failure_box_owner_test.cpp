@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "platform/application_title.h"
-#include "platform/win32_failure_box.h"
+#include "core/application_title.h"
 #include "win32/dialog_answering.h"
 #include "win32/test_windows.h"
+#include "win32/win32_failure_box.h"
 
 namespace quillmark::win32 {
 namespace {

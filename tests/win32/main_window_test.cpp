@@ -10,8 +10,7 @@
 #include <string>
 
 #include "app/tform1.h"
-#include "platform/registry_script.h"
-#include "platform/win32_failure_box.h"
+#include "regfile/registry_script.h"
 #include "support/fixtures.h"
 #include "sysinfo/simulated_windows7.h"
 #include "sysinfo/startup_identification.h"
@@ -21,6 +20,7 @@
 #include "win32/message_dialog.h"
 #include "win32/save_dialog.h"
 #include "win32/test_windows.h"
+#include "win32/win32_failure_box.h"
 
 namespace quillmark::win32 {
 namespace {
