@@ -2,6 +2,8 @@
 
 #include "registry/win32_registry.h"
 
+#include "core/system_metrics.h"
+
 namespace quillmark {
 
 namespace {
@@ -94,6 +96,6 @@ RegStatus Win32Registry::QueryInfoKey(RegKey key, std::uint32_t* subkeys,
   return status;
 }
 
-bool Win32Registry::DoubleByteCharacters() const { return GetSystemMetrics(SM_DBCSENABLED) != 0; }
+bool Win32Registry::DoubleByteCharacters() const { return SystemMetric(SM_DBCSENABLED) != 0; }
 
 }  // namespace quillmark

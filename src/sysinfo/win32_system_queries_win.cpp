@@ -4,6 +4,8 @@
 
 #include "sysinfo/win32_system_queries.h"
 
+#include "core/system_metrics.h"
+
 namespace quillmark {
 
 namespace {
@@ -67,6 +69,6 @@ bool Win32SystemQueries::QueryVersion(OsVersionRecord& record) {
   return ok != FALSE;
 }
 
-int Win32SystemQueries::GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }
+int Win32SystemQueries::GetSystemMetrics(int index) { return SystemMetric(index); }
 
 }  // namespace quillmark
