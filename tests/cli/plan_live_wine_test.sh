@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # quillmark-cli plan on Wine's real registry: the whole registry, exported by Wine's regedit
-# before and after, is the same byte for byte (but for the display driver's keys, which Wine
-# writes anew whenever it starts); the plan prints what it prints over a snapshot of the same
-# state; and its rows, message and exit status are those of the real command run afterwards.
+# before and after, is the same byte for byte (but for the display driver's keys, the Video key
+# and the display adapters' class key, which Wine writes anew, driver date and all, whenever a
+# process opens the display); the plan prints what it prints over a snapshot of the same state;
+# and its rows, message and exit status are those of the real command run afterwards.
 # usage: plan_live_wine_test.sh WINE_RUN PREFIX CLI RESET_SCRIPT FIXTURE_SCRIPT
 set -uo pipefail
 wine_run=$1 prefix=$2 cli=$3 reset=$4 fixture=$5
@@ -17,7 +18,9 @@ snapshot=$(windows_path "$work/snapshot.reg")
 dump() {
   regedit /E "$dump_path" || return 1
   iconv -f UTF-16LE -t UTF-8 "$work/dump.reg" |
-    awk '/^\[/ { skip = index($0, "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Video") == 1 } !skip' >"$1"
+    awk -v video='[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Video' \
+      -v display='[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Class\\{4D36E968-E325-11CE-BFC1-08002BE10318}' \
+      '/^\[/ { skip = index($0, video) == 1 || index(toupper($0), toupper(display)) == 1 } !skip' >"$1"
 }
 run() {
   local name=$1
