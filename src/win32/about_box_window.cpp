@@ -75,10 +75,9 @@ Win32AboutBox::Win32AboutBox(HINSTANCE instance, HWND owner, ShellOpen* shell,
       LoadImageA(module, MAKEINTRESOURCEA(IDB_MAKER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   check_mark_ = LoadMaskedPicture(module, IDB_CHECK);
 
+  RegisterObjectClass<Win32AboutBox>(instance, kAboutBoxClass,
+                                     reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   SetLastError(ERROR_SUCCESS);
-  if (!RegisterObjectClass<Win32AboutBox>(instance, kAboutBoxClass,
-                                          reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
-    ThrowCreationFailure("The about box's window class");
   RECT frame = {0, 0, Scale(kAboutClientWidth, dpi), Scale(kAboutClientHeight, dpi)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   if (!CreateWindowExA(kExStyle, kAboutBoxClass, kApplicationTitle, kStyle, 0, 0,

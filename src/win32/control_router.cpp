@@ -56,11 +56,11 @@ bool ControlRouter::Route(HWND parent, UINT message, WPARAM wparam, LPARAM lpara
 }
 
 LRESULT CALLBACK ControlRouter::WatchProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                                          UINT_PTR, DWORD_PTR data) {
+                                          UINT_PTR, DWORD_PTR data) noexcept {
   auto* router = reinterpret_cast<ControlRouter*>(data);
   if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE) {
     // Reported here: a failure must not unwind through the system's code that called us.
-    ReportFailures(router->failures_, [&] { router->PointerReported(message == WM_MOUSEMOVE); });
+    router->failures_.Run([&] { router->PointerReported(message == WM_MOUSEMOVE); });
   } else if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(window, WatchProc, kWatchId);
   }

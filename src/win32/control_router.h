@@ -9,6 +9,7 @@
 
 #include "app/pointer_tracker.h"
 #include "platform/failure_report.h"
+#include "win32/callback_failures.h"
 #include "win32/control.h"
 
 namespace quillmark::win32 {
@@ -31,14 +32,14 @@ class ControlRouter final : PointerTargets {
 
  private:
   static LRESULT CALLBACK WatchProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                                    UINT_PTR id, DWORD_PTR data);
+                                    UINT_PTR id, DWORD_PTR data) noexcept;
   Control* Find(HWND window) const;
   // A move or a leave was reported: hand over to the control under the pointer now.
   void PointerReported(bool moved);
   void Entered(int control) override;
   void Left(int control) override;
 
-  FailureBoxApi& failures_;
+  CallbackFailures failures_;
   std::vector<Control*> controls_;
   // The controls whose pointer is watched, numbered for the tracker by their place here.
   std::vector<Control*> watched_;

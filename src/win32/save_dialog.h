@@ -16,8 +16,9 @@ class Win32SaveDialog final : public SaveDialog {
   explicit Win32SaveDialog(HWND owner) : owner_(owner) {}
 
   // The system appends the default extension to a name given without one, and does not ask
-  // before an existing file would be replaced. Nothing, as when cancelled, where the system has
-  // no such dialog.
+  // before an existing file would be replaced. Names take up to the system's longest path.
+  // Nothing when cancelled, or where the system has no such dialog; a failure of the dialog
+  // itself throws, naming the call and the dialog's error.
   std::optional<std::string> Execute(const SaveDialogSettings& settings,
                                      const std::string& proposed_name) override;
 

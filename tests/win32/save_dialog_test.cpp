@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/shell_texts.h"
+#include "platform/failure_classes.h"
 #include "win32/dialog_answering.h"
 #include "win32/test_windows.h"
 
@@ -146,6 +147,36 @@ TEST(SaveDialogTest, CancelGivesNothingAndTheNextShowingProposesTheNameItIsGiven
     ASSERT_TRUE(answerer.Finish());
     EXPECT_EQ(seen.proposed_name, proposed);
   }
+}
+
+TEST(SaveDialogTest, AProposedNameLongerThanMaxPathIsProposedWhole) {
+  testing::PumpPendingMessages();
+  UniqueWindow owner = testing::CreateActiveWindow("Save owner");
+  Win32SaveDialog dialog(owner.get());
+  const std::string proposed = std::string(300, 'n') + ".reg";
+  SaveDialogSeen seen;
+  DialogAnswerer answerer(kExportDialog.title, "#32770", [&](HWND window) {
+    seen = Observe(window);
+    PostMessageA(GetDlgItem(window, IDCANCEL), BM_CLICK, 0, 0);
+  });
+  EXPECT_EQ(dialog.Execute(kExportDialog, proposed), std::nullopt);
+  ASSERT_TRUE(answerer.Finish());
+  EXPECT_EQ(seen.proposed_name, proposed);
+}
+
+TEST(SaveDialogTest, ADialogThatFailsRaisesAFailureNamingItsErrorInsteadOfActingCancelled) {
+  testing::PumpPendingMessages();
+  // An owner that is gone: the system cannot make the dialog.
+  HWND gone = testing::CreateHiddenWindow().get();
+  ASSERT_FALSE(IsWindow(gone));
+  Win32SaveDialog dialog(gone);
+  std::string failure;
+  try {
+    dialog.Execute(kExportDialog, kExportInitialName);
+  } catch (const Exception& raised) {
+    failure = raised.Message();
+  }
+  EXPECT_EQ(failure.rfind("GetSaveFileNameA failed with dialog error 0x", 0), 0u) << failure;
 }
 
 }  // namespace

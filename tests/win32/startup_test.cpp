@@ -78,7 +78,7 @@ struct Shown {
   std::string status;
 };
 
-BOOL CALLBACK CountApplicationWindow(HWND window, LPARAM shown) {
+BOOL CALLBACK CountApplicationWindow(HWND window, LPARAM shown) noexcept {
   if (testing::WindowClass(window) == "TApplication" && !IsWindowVisible(window) &&
       GetWindowTextLengthA(window) == 0 &&
       (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0) {
