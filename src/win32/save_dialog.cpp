@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "platform/failure_classes.h"
 
@@ -78,9 +79,14 @@ std::optional<std::string> Win32SaveDialog::Execute(const SaveDialogSettings& se
   dialog.lpstrTitle = settings.title;
   dialog.lpstrDefExt = settings.default_extension;
   dialog.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
-  if (!get_save_file_name(&dialog)) {
+  const bool chosen = get_save_file_name(&dialog) != FALSE;
+  return SaveDialogOutcome(chosen, chosen ? 0 : dialog_error(), std::move(file));
+}
+
+std::optional<std::string> SaveDialogOutcome(bool chosen, DWORD dialog_error, std::string file) {
+  if (!chosen) {
     // Zero when the user cancelled; anything else is the dialog's failure.
-    if (const DWORD error = dialog_error()) ThrowDialogError(error);
+    if (dialog_error != 0) ThrowDialogError(dialog_error);
     return std::nullopt;
   }
   // The name the dialog wrote ends with its zero inside the buffer; none means it was cut.

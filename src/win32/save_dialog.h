@@ -28,4 +28,9 @@ class Win32SaveDialog final : public SaveDialog {
   OnDemandLibrary dialogs_{"comdlg32.dll"};
 };
 
+// What the dialog's answer means: the name it wrote into |file| (the whole buffer) when a name
+// was |chosen|; nothing when it was cancelled, which leaves no |dialog_error|
+// (CommDlgExtendedError); otherwise a failure naming the call and the error.
+std::optional<std::string> SaveDialogOutcome(bool chosen, DWORD dialog_error, std::string file);
+
 }  // namespace quillmark::win32

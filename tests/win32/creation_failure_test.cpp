@@ -34,12 +34,15 @@ const char* refused_class = nullptr;
 LRESULT CALLBACK RefusingHook(int code, WPARAM wparam, LPARAM lparam) noexcept {
   if (code == HCBT_CREATEWND && refused_class) {
     const char* name = reinterpret_cast<CBT_CREATEWNDA*>(lparam)->lpcs->lpszClass;
-    // A class given by its atom is none of the refused names. The system's own classes arrive
-    // under the version of the common controls asked for: "6.0.2600.2982!Button".
-    if (HIWORD(reinterpret_cast<ULONG_PTR>(name)) != 0) {
-      const char* bare = std::strrchr(name, '!');
-      if (lstrcmpiA(bare ? bare + 1 : name, refused_class) == 0) return 1;
+    // A class given by its atom goes by "#<atom>", as the dialogs' "#32770". The system's own
+    // classes arrive under the version of the common controls asked for: "6.0.2600.2982!Button".
+    char atom_name[16];
+    if (HIWORD(reinterpret_cast<ULONG_PTR>(name)) == 0) {
+      wsprintfA(atom_name, "#%u", static_cast<unsigned>(LOWORD(reinterpret_cast<ULONG_PTR>(name))));
+      name = atom_name;
     }
+    const char* bare = std::strrchr(name, '!');
+    if (lstrcmpiA(bare ? bare + 1 : name, refused_class) == 0) return 1;
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
 }

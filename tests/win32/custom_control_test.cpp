@@ -35,7 +35,9 @@ class FailingControl final : public CustomControl {
  private:
   LRESULT Message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) override {
     if (message == kAllocate) {
-      kept_.assign(64, 'x');  // kept, so that the allocation cannot be left out
+      // A new string each time, kept, so that the allocation can neither be reused nor left out.
+      std::string made(64, 'x');
+      kept_.swap(made);
       return static_cast<LRESULT>(kept_.size());
     }
     return DefWindowProcA(window, message, wparam, lparam);
