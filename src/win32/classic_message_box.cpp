@@ -7,7 +7,7 @@
 #include "win32/control_ids.h"
 #include "win32/creation_failure.h"
 #include "win32/handles.h"
-#include "win32/object_window_proc.h"
+#include "win32/window_class.h"
 
 namespace quillmark::win32 {
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "win32/callback_failures.h"
+#include "win32/window_class.h"
 
 namespace quillmark::win32 {
 
@@ -35,10 +36,6 @@ LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wparam,
     return result;
   return DefWindowProcA(window, message, wparam, lparam);
 }
-
-// Registers a window class; registering the same name again (a second object of the same kind)
-// is not an error. Any other refusal throws a failure naming the call and the system's reason.
-void RegisterWindowClass(const WNDCLASSEXA& window_class);
 
 // Registers a window class of ObjectWindowProc<T>, as RegisterWindowClass does.
 template <typename T>

@@ -1,5 +1,8 @@
+#include "win32/window_class.h"
+
+#include <string>
+
 #include "win32/creation_failure.h"
-#include "win32/object_window_proc.h"
 
 namespace quillmark::win32 {
 

@@ -16,9 +16,9 @@
 #include "win32/handles.h"
 #include "win32/main_window.h"
 #include "win32/message_dialog.h"
-#include "win32/object_window_proc.h"
 #include "win32/save_dialog.h"
 #include "win32/shell_open.h"
+#include "win32/window_class.h"
 
 namespace quillmark::win32 {
 namespace {
