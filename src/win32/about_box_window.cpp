@@ -1,6 +1,7 @@
 #include "win32/about_box_window.h"
 
 #include <initializer_list>
+#include <utility>
 
 #include "app/about_box_layout.h"
 #include "app/about_texts.h"
@@ -84,11 +85,13 @@ Win32AboutBox::Win32AboutBox(HINSTANCE instance, HWND owner, ShellOpen* shell,
                        frame.right - frame.left, frame.bottom - frame.top, owner, nullptr, instance,
                        this))
     ThrowCreationFailure("The about box");
-  if (!CreateControls(instance, dpi)) {
-    const DWORD error = GetLastError();
-    DestroyWindow(window_);
-    SetLastError(error);
-    ThrowCreationFailure("The about box's controls");
+  try {
+    if (!CreateControls(instance, dpi)) ThrowCreationFailure("The about box's controls");
+  } catch (...) {
+    // Half made: it goes without its handlers, so that its end asks nothing of this object.
+    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    DestroyWindow(std::exchange(window_, nullptr));
+    throw;
   }
   // Not resizable, no minimise or maximise: the system menu offers moving and closing only.
   if (HMENU menu = GetSystemMenu(window_, FALSE))

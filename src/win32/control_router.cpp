@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "win32/creation_failure.h"
+
 namespace quillmark::win32 {
 namespace {
 
@@ -22,7 +24,9 @@ void ControlRouter::Add(Control& control, bool watch_pointer) {
   controls_.push_back(&control);
   if (!watch_pointer) return;
   watched_.push_back(&control);
-  SetWindowSubclass(control.Handle(), WatchProc, kWatchId, reinterpret_cast<DWORD_PTR>(this));
+  SetLastError(ERROR_SUCCESS);
+  if (!SetWindowSubclass(control.Handle(), WatchProc, kWatchId, reinterpret_cast<DWORD_PTR>(this)))
+    ThrowCallFailure("SetWindowSubclass of a control", GetLastError());
 }
 
 Control* ControlRouter::Find(HWND window) const {

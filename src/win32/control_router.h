@@ -23,7 +23,8 @@ class ControlRouter final : PointerTargets {
   ~ControlRouter() override;
 
   // The control's messages come here from now on; with |watch_pointer| its pointer moves and
-  // leaves too. The control's window must exist and outlive neither this nor the control.
+  // leaves too (a refusal of the system to let them be watched throws a failure naming the
+  // call). The control's window must exist and outlive neither this nor the control.
   void Add(Control& control, bool watch_pointer);
 
   // For the parent's window procedure: true, with the result, when the message was a control's
