@@ -25,7 +25,7 @@ constexpr int kIdFirstButton = 1011;
 constexpr std::array<int, 6> kPictures = {IDB_BENCH_APPLY, IDB_BENCH_CLOSE,  IDB_BENCH_REFRESH,
                                           IDB_BENCH_ABOUT, IDB_BENCH_EXPORT, IDB_BENCH_DEFAULTS};
 
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) noexcept {
   if (message == WM_DESTROY) {
     PostQuitMessage(0);
     return 0;

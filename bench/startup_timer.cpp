@@ -26,7 +26,7 @@ struct Search {
   HWND found;
 };
 
-BOOL CALLBACK Visit(HWND window, LPARAM l) {
+BOOL CALLBACK Visit(HWND window, LPARAM l) noexcept {
   auto* search = reinterpret_cast<Search*>(l);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);

@@ -1,6 +1,7 @@
 #include "win32/about_box_window.h"
 
 #include <initializer_list>
+#include <utility>
 
 #include "app/about_box_layout.h"
 #include "app/about_texts.h"
@@ -75,21 +76,22 @@ Win32AboutBox::Win32AboutBox(HINSTANCE instance, HWND owner, ShellOpen* shell,
       LoadImageA(module, MAKEINTRESOURCEA(IDB_MAKER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   check_mark_ = LoadMaskedPicture(module, IDB_CHECK);
 
+  RegisterObjectClass<Win32AboutBox>(instance, kAboutBoxClass,
+                                     reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   SetLastError(ERROR_SUCCESS);
-  if (!RegisterObjectClass<Win32AboutBox>(instance, kAboutBoxClass,
-                                          reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
-    ThrowCreationFailure("The about box's window class");
   RECT frame = {0, 0, Scale(kAboutClientWidth, dpi), Scale(kAboutClientHeight, dpi)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   if (!CreateWindowExA(kExStyle, kAboutBoxClass, kApplicationTitle, kStyle, 0, 0,
                        frame.right - frame.left, frame.bottom - frame.top, owner, nullptr, instance,
                        this))
     ThrowCreationFailure("The about box");
-  if (!CreateControls(instance, dpi)) {
-    const DWORD error = GetLastError();
-    DestroyWindow(window_);
-    SetLastError(error);
-    ThrowCreationFailure("The about box's controls");
+  try {
+    if (!CreateControls(instance, dpi)) ThrowCreationFailure("The about box's controls");
+  } catch (...) {
+    // Half made: it goes without its handlers, so that its end asks nothing of this object.
+    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    DestroyWindow(std::exchange(window_, nullptr));
+    throw;
   }
   // Not resizable, no minimise or maximise: the system menu offers moving and closing only.
   if (HMENU menu = GetSystemMenu(window_, FALSE))

@@ -9,6 +9,7 @@
 #include "core/failure_report.h"
 #include "win32/bevel_panel.h"
 #include "win32/button_picture.h"
+#include "win32/callback_failures.h"
 #include "win32/control_router.h"
 #include "win32/effect_label_window.h"
 #include "win32/handles.h"
@@ -42,7 +43,7 @@ class Win32AboutBox final : public AboutBoxWindow {
   void Attach(HWND window) noexcept { window_ = window; }
   void Detach() noexcept;
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  FailureBoxApi& Failures() { return failures_; }
+  CallbackFailures& Failures() noexcept { return callback_failures_; }
 
  private:
   Win32AboutBox(HINSTANCE instance, HWND owner, ShellOpen* shell, FailureBoxApi& failures);
@@ -53,6 +54,7 @@ class Win32AboutBox final : public AboutBoxWindow {
 
   HWND owner_;
   FailureBoxApi& failures_;
+  CallbackFailures callback_failures_{failures_};
   Win32ShellOpen own_shell_;
   LinkControl comments_;
   LinkControl image1_;

@@ -1,10 +1,13 @@
 #include "win32/classic_message_box.h"
 
 #include <algorithm>
+#include <exception>
 #include <vector>
 
 #include "win32/control_ids.h"
+#include "win32/creation_failure.h"
 #include "win32/handles.h"
+#include "win32/window_class.h"
 
 namespace quillmark::win32 {
 
@@ -102,13 +105,15 @@ Geometry Arrange(HDC dc, const DialogPresentation& shown, const std::string& tex
   return geometry;
 }
 
+// Throws CreationFailure when the system does not make it.
 HWND CreateChild(HWND dialog, const char* window_class, const char* text, DWORD style,
                  const RECT& place, int id, HFONT font) {
   HWND child = CreateWindowExA(0, window_class, text, WS_CHILD | WS_VISIBLE | style, place.left,
                                place.top, place.right - place.left, place.bottom - place.top,
                                dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                GetModuleHandleA(nullptr), nullptr);
-  if (child && font) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (!child) ThrowCreationFailure("The message box's controls");
+  if (font) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return child;
 }
 
@@ -126,7 +131,7 @@ void RegisterBoxClass(HINSTANCE instance) {
   form.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   form.lpszClassName = kClassicDialogClass;
-  RegisterClassExA(&form);
+  RegisterWindowClass(form);
 }
 
 // An in-memory dialog template with no controls: they are placed on WM_INITDIALOG, in units of
@@ -154,11 +159,17 @@ class ClassicBox {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     RegisterBoxClass(instance);
     const std::vector<WORD> layout = EmptyTemplate();
+    SetLastError(ERROR_SUCCESS);
     const INT_PTR result =
         DialogBoxIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(layout.data()), owner,
                                 &ClassicBox::Procedure, reinterpret_cast<LPARAM>(this));
+    const DWORD error = GetLastError();
     if (owner && IsWindowVisible(owner)) SetActiveWindow(owner);
-    return result > 0 ? static_cast<int>(result) : kDialogClosed;
+    // A failure inside the dialog ended it; it goes on from here, outside the system's code.
+    if (failure_) std::rethrow_exception(failure_);
+    // Every ending of ours gives a button's result, which is positive.
+    if (result <= 0) ThrowCallFailure("DialogBoxIndirectParamA", error);
+    return static_cast<int>(result);
   }
 
  private:
@@ -170,6 +181,8 @@ class ClassicBox {
     try {
       return box->Handle(dialog, message, wparam);
     } catch (...) {
+      // Kept for Run to raise again once the dialog is gone; taking it allocates nothing.
+      if (!box->failure_) box->failure_ = std::current_exception();
       EndDialog(dialog, kDialogClosed);
       return TRUE;
     }
@@ -248,6 +261,7 @@ class ClassicBox {
   const DialogPresentation& shown_;
   const std::string& text_;
   UniqueFont font_;
+  std::exception_ptr failure_;
 };
 
 }  // namespace

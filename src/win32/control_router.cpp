@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "win32/creation_failure.h"
+
 namespace quillmark::win32 {
 namespace {
 
@@ -22,7 +24,9 @@ void ControlRouter::Add(Control& control, bool watch_pointer) {
   controls_.push_back(&control);
   if (!watch_pointer) return;
   watched_.push_back(&control);
-  SetWindowSubclass(control.Handle(), WatchProc, kWatchId, reinterpret_cast<DWORD_PTR>(this));
+  SetLastError(ERROR_SUCCESS);
+  if (!SetWindowSubclass(control.Handle(), WatchProc, kWatchId, reinterpret_cast<DWORD_PTR>(this)))
+    ThrowCallFailure("SetWindowSubclass of a control", GetLastError());
 }
 
 Control* ControlRouter::Find(HWND window) const {
@@ -56,11 +60,11 @@ bool ControlRouter::Route(HWND parent, UINT message, WPARAM wparam, LPARAM lpara
 }
 
 LRESULT CALLBACK ControlRouter::WatchProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                                          UINT_PTR, DWORD_PTR data) {
+                                          UINT_PTR, DWORD_PTR data) noexcept {
   auto* router = reinterpret_cast<ControlRouter*>(data);
   if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE) {
     // Reported here: a failure must not unwind through the system's code that called us.
-    ReportFailures(router->failures_, [&] { router->PointerReported(message == WM_MOUSEMOVE); });
+    router->failures_.Run([&] { router->PointerReported(message == WM_MOUSEMOVE); });
   } else if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(window, WatchProc, kWatchId);
   }

@@ -9,6 +9,7 @@
 
 #include "app/pointer_tracker.h"
 #include "core/failure_report.h"
+#include "win32/callback_failures.h"
 #include "win32/control.h"
 
 namespace quillmark::win32 {
@@ -22,7 +23,8 @@ class ControlRouter final : PointerTargets {
   ~ControlRouter() override;
 
   // The control's messages come here from now on; with |watch_pointer| its pointer moves and
-  // leaves too. The control's window must exist and outlive neither this nor the control.
+  // leaves too (a refusal of the system to let them be watched throws a failure naming the
+  // call). The control's window must exist and outlive neither this nor the control.
   void Add(Control& control, bool watch_pointer);
 
   // For the parent's window procedure: true, with the result, when the message was a control's
@@ -31,14 +33,14 @@ class ControlRouter final : PointerTargets {
 
  private:
   static LRESULT CALLBACK WatchProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                                    UINT_PTR id, DWORD_PTR data);
+                                    UINT_PTR id, DWORD_PTR data) noexcept;
   Control* Find(HWND window) const;
   // A move or a leave was reported: hand over to the control under the pointer now.
   void PointerReported(bool moved);
   void Entered(int control) override;
   void Left(int control) override;
 
-  FailureBoxApi& failures_;
+  CallbackFailures failures_;
   std::vector<Control*> controls_;
   // The controls whose pointer is watched, numbered for the tracker by their place here.
   std::vector<Control*> watched_;

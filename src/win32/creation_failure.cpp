@@ -17,16 +17,24 @@ std::string SystemText(DWORD error) {
   return text;
 }
 
-}  // namespace
-
-void ThrowCreationFailure(const char* what) {
-  const DWORD error = GetLastError();
-  std::string message = std::string(what) + " could not be created";
+// The message with the system's reason for the error, when there is one.
+std::string WithReason(std::string message, DWORD error) {
   if (error != ERROR_SUCCESS) {
     const std::string reason = SystemText(error);
     message += reason.empty() ? " (error " + std::to_string(error) + ")" : ": " + reason;
   }
-  throw CreationFailure(message);
+  return message;
+}
+
+}  // namespace
+
+void ThrowCreationFailure(const char* what) {
+  const DWORD error = GetLastError();
+  throw CreationFailure(WithReason(std::string(what) + " could not be created", error));
+}
+
+void ThrowCallFailure(const std::string& call, DWORD error) {
+  throw Exception(WithReason(call + " failed", error));
 }
 
 }  // namespace quillmark::win32

@@ -38,20 +38,16 @@ using UniqueMemoryDc = UniqueHandle<HDC, DeleteMemoryDc>;
 using UniqueLibrary = UniqueHandle<HMODULE, FreeLibraryHandle>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, DestroyImageList>;
 
-// A window's device context, released to that window.
-class WindowDc {
- public:
-  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  ~WindowDc() {
-    if (dc_) ReleaseDC(window_, dc_);
-  }
-  HDC get() const { return dc_; }
+// Gives a device context back to the window it came from.
+struct ReleaseToWindow {
+  HWND window = nullptr;
+  void operator()(HDC dc) const { ReleaseDC(window, dc); }
+};
 
- private:
-  HWND window_;
-  HDC dc_;
+// A window's device context (the screen's for a null window), released to that window.
+class WindowDc : public UniqueOwner<HDC, ReleaseToWindow> {
+ public:
+  explicit WindowDc(HWND window) : UniqueOwner(GetDC(window), ReleaseToWindow{window}) {}
 };
 
 // Selects an object into a device context for a scope and puts the old one back.

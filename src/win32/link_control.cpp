@@ -4,10 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "win32/child_window.h"
 #include "win32/handles.h"
-#include "win32/object_window_proc.h"
-#include "win32/painted_window.h"
 #include "win32/window_text.h"
 
 namespace quillmark::win32 {
@@ -28,16 +25,13 @@ void Call(const std::function<void()>& handler) {
 
 bool LinkControl::Create(HINSTANCE instance, HWND parent, int id, const RECT& bounds,
                          const char* text, Handlers handlers, FailureBoxApi& failures) {
-  if (!RegisterObjectClass<LinkControl>(instance, kLinkControlClass, nullptr)) return false;
   handlers_ = std::move(handlers);
-  failures_ = &failures;
-  return CreateChildWindow(instance, parent, id, bounds, kLinkControlClass, text, 0, 0, this) !=
-         nullptr;
+  return CreateControl(instance, parent, id, bounds, kLinkControlClass, text, 0, 0, failures);
 }
 
 void LinkControl::SetPicture(HBITMAP picture) {
   picture_ = picture;
-  if (window_) InvalidateRect(window_, nullptr, FALSE);
+  if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void LinkControl::SetCursor(CursorKind cursor) {
@@ -48,7 +42,7 @@ void LinkControl::SetCursor(CursorKind cursor) {
 
 void LinkControl::SetTextColour(Rgb colour) {
   colour_ = colour;
-  if (window_) InvalidateRect(window_, nullptr, FALSE);
+  if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void LinkControl::PointerMoved() { Call(handlers_.move); }
@@ -57,11 +51,10 @@ void LinkControl::PointerLeft() { Call(handlers_.leave); }
 
 bool LinkControl::PointerIsOver() const {
   POINT pointer;
-  return window_ && GetCursorPos(&pointer) && WindowFromPoint(pointer) == window_;
+  return Handle() && GetCursorPos(&pointer) && WindowFromPoint(pointer) == Handle();
 }
 
-LRESULT LinkControl::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (auto done = PaintMessage(*this, window, message, wparam)) return *done;
+LRESULT LinkControl::Message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (auto done = FontMessage(font_, window, message, wparam, lparam)) return *done;
   switch (message) {
     case WM_SETCURSOR:
@@ -93,7 +86,7 @@ LRESULT LinkControl::HandleMessage(HWND window, UINT message, WPARAM wparam, LPA
 
 void LinkControl::Paint(HDC dc) const {
   RECT client;
-  GetClientRect(window_, &client);
+  GetClientRect(Handle(), &client);
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
   if (kind_ == ControlKind::Picture) {
     if (!picture_) return;
@@ -106,7 +99,7 @@ void LinkControl::Paint(HDC dc) const {
            std::min<LONG>(size.bmHeight, client.bottom), source.get(), 0, 0, SRCCOPY);
     return;
   }
-  const std::string text = WindowText(window_);
+  const std::string text = WindowText(Handle());
   SelectedObject font_in_dc(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(SYSTEM_FONT));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, colour_ ? RGB(colour_->red, colour_->green, colour_->blue)

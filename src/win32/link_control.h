@@ -10,12 +10,12 @@
 #include <string>
 
 #include "app/about_box.h"
-#include "core/failure_report.h"
 #include "win32/control.h"
+#include "win32/custom_control.h"
 
 namespace quillmark::win32 {
 
-class LinkControl final : public AboutControl, public Control {
+class LinkControl final : public AboutControl, public Control, public CustomControl {
  public:
   struct Handlers {
     std::function<void()> move;
@@ -24,8 +24,6 @@ class LinkControl final : public AboutControl, public Control {
   };
 
   LinkControl(ControlKind kind, std::string hint) : kind_(kind), hint_(std::move(hint)) {}
-  LinkControl(const LinkControl&) = delete;
-  LinkControl& operator=(const LinkControl&) = delete;
 
   // The child window; false if it could not be made. A label shows its text centred and
   // word-wrapped in the font set with WM_SETFONT. Failures of the handlers are reported to
@@ -34,7 +32,7 @@ class LinkControl final : public AboutControl, public Control {
               Handlers handlers, FailureBoxApi& failures);
   // A picture's bitmap, not owned: drawn unscaled from the top-left corner and clipped.
   void SetPicture(HBITMAP picture);
-  HWND Handle() const override { return window_; }
+  HWND Handle() const override { return CustomControl::Handle(); }
 
   ControlKind Kind() const override { return kind_; }
   std::string Hint() const override { return hint_; }
@@ -47,22 +45,14 @@ class LinkControl final : public AboutControl, public Control {
   // Empty until a handler sets a colour: until then the text has the window-text colour.
   std::optional<Rgb> TextColour() const { return colour_; }
 
-  // For ObjectWindowProc.
-  void Attach(HWND window) noexcept { window_ = window; }
-  void Detach() noexcept { window_ = nullptr; }
-  LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  FailureBoxApi& Failures() { return *failures_; }
-
-  void Paint(HDC dc) const;
-
  private:
+  LRESULT Message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) override;
+  void Paint(HDC dc) const override;
   bool PointerIsOver() const;
 
   ControlKind kind_;
   std::string hint_;
   Handlers handlers_;
-  FailureBoxApi* failures_ = nullptr;
-  HWND window_ = nullptr;
   HFONT font_ = nullptr;
   HBITMAP picture_ = nullptr;
   CursorKind cursor_ = CursorKind::Default;

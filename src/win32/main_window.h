@@ -10,6 +10,7 @@
 #include "app/shell_controls.h"
 #include "app/tform1.h"
 #include "win32/button_picture.h"
+#include "win32/callback_failures.h"
 #include "win32/control.h"
 #include "win32/control_router.h"
 #include "win32/handles.h"
@@ -22,6 +23,7 @@ namespace quillmark::win32 {
 
 class Win32MainWindow final : public FormWindow, public ApplicationControl {
  public:
+  // A refusal throws a failure naming the call and the system's reason.
   static void RegisterWindowClass(HINSTANCE instance);
 
   // Builds the window and its controls, hidden and centred on the desktop. A window or control
@@ -49,7 +51,7 @@ class Win32MainWindow final : public FormWindow, public ApplicationControl {
   void Attach(HWND window) noexcept { window_ = window; }
   void Detach() noexcept { window_ = nullptr; }
   LRESULT HandleMessage(HWND window, UINT message, WPARAM w, LPARAM l);
-  FailureBoxApi& Failures() { return failure_box_; }
+  CallbackFailures& Failures() noexcept { return failures_; }
 
  private:
   // The window's own surface as a place of the pointer: leaving it is the form's mouse leave.
@@ -69,6 +71,7 @@ class Win32MainWindow final : public FormWindow, public ApplicationControl {
   void Forward(TForm1::Handler handler);
 
   FailureBoxApi& failure_box_;
+  CallbackFailures failures_{failure_box_};
   HWND window_ = nullptr;
   int dpi_ = 96;
   UniqueFont font_;

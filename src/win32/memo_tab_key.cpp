@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "win32/creation_failure.h"
+
 namespace quillmark::win32 {
 namespace {
 
@@ -23,6 +25,10 @@ LRESULT CALLBACK PassTabProc(HWND edit, UINT message, WPARAM w, LPARAM l, UINT_P
 
 }  // namespace
 
-void PassTabOn(HWND edit) { SetWindowSubclass(edit, PassTabProc, kSubclassId, 0); }
+void PassTabOn(HWND edit) {
+  SetLastError(ERROR_SUCCESS);
+  if (!SetWindowSubclass(edit, PassTabProc, kSubclassId, 0))
+    ThrowCallFailure("SetWindowSubclass of the memo", GetLastError());
+}
 
 }  // namespace quillmark::win32

@@ -7,7 +7,8 @@
 
 namespace quillmark::win32 {
 
-// Subclasses the edit control for the rest of its life.
+// Subclasses the edit control for the rest of its life; a refusal throws a failure naming the
+// call.
 void PassTabOn(HWND edit);
 
 }  // namespace quillmark::win32

@@ -4,7 +4,8 @@
 
 #include <windows.h>
 
-#include "core/failure_report.h"
+#include "win32/callback_failures.h"
+#include "win32/window_class.h"
 
 namespace quillmark::win32 {
 
@@ -12,9 +13,10 @@ namespace quillmark::win32 {
 //   void Attach(HWND) noexcept;   the window exists (WM_NCCREATE), before CreateWindowEx returns
 //   void Detach() noexcept;       the window is gone (WM_NCDESTROY)
 //   LRESULT HandleMessage(HWND, UINT, WPARAM, LPARAM);
-//   FailureBoxApi& Failures();    where a failure of HandleMessage is reported
+//   CallbackFailures& Failures() noexcept;   where a failure of HandleMessage is reported
 template <typename T>
-LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wparam,
+                                  LPARAM lparam) noexcept {
   if (message == WM_NCCREATE) {
     auto* created = static_cast<T*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
@@ -27,19 +29,17 @@ LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wparam, LPAR
     object->Detach();
     return DefWindowProcA(window, message, wparam, lparam);
   }
-  // A failure must not unwind through the system's code that called us: it is reported here,
-  // and the message then has the default handling.
+  // A failed message then has the default handling.
   LRESULT result = 0;
-  if (ReportFailures(object->Failures(),
-                     [&] { result = object->HandleMessage(window, message, wparam, lparam); }))
+  if (object->Failures().Run(
+          [&] { result = object->HandleMessage(window, message, wparam, lparam); }))
     return result;
   return DefWindowProcA(window, message, wparam, lparam);
 }
 
-// Registers a window class of ObjectWindowProc<T>; registering the same name again (a second
-// object of the same kind) is not an error.
+// Registers a window class of ObjectWindowProc<T>, as RegisterWindowClass does.
 template <typename T>
-bool RegisterObjectClass(HINSTANCE instance, const char* name, HBRUSH background,
+void RegisterObjectClass(HINSTANCE instance, const char* name, HBRUSH background,
                          HCURSOR cursor = LoadCursor(nullptr, IDC_ARROW), HICON icon = nullptr,
                          HICON small_icon = nullptr) {
   WNDCLASSEXA window_class = {};
@@ -51,7 +51,7 @@ bool RegisterObjectClass(HINSTANCE instance, const char* name, HBRUSH background
   window_class.hIcon = icon;
   window_class.hIconSm = small_icon;
   window_class.lpszClassName = name;
-  return RegisterClassExA(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  RegisterWindowClass(window_class);
 }
 
 }  // namespace quillmark::win32

@@ -10,6 +10,7 @@
 
 #include "tweaks/tweak_list.h"
 #include "win32/control.h"
+#include "win32/creation_failure.h"
 
 namespace quillmark::win32 {
 
@@ -17,12 +18,17 @@ class Win32TweakList final : public TweakList, public Control {
  public:
   explicit Win32TweakList(HWND list) : list_(list) {}
 
+  // A row the list view refuses throws a failure naming the call.
   void AppendRow(const std::string& caption) override {
     LVITEMA item{};
     item.mask = LVIF_TEXT;
     item.iItem = RowCount();
     item.pszText = const_cast<char*>(caption.c_str());
-    SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SetLastError(ERROR_SUCCESS);
+    if (SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) == -1) {
+      const DWORD error = GetLastError();
+      ThrowCallFailure("LVM_INSERTITEMA of the row \"" + caption + "\"", error);
+    }
   }
   int RowCount() const override {
     return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));

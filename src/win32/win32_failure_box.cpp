@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <exception>
 #include <vector>
 
 #include "win32/win32_failure_box.h"
@@ -15,6 +16,8 @@ class ThreadWindowsDisabled {
   ThreadWindowsDisabled() {
     EnumThreadWindows(GetCurrentThreadId(), &ThreadWindowsDisabled::Collect,
                       reinterpret_cast<LPARAM>(this));
+    // A window that could not be noted goes on from here, outside the system's code.
+    if (failure_) std::rethrow_exception(failure_);
     for (HWND window : disabled_) EnableWindow(window, FALSE);
   }
   ThreadWindowsDisabled(const ThreadWindowsDisabled&) = delete;
@@ -28,15 +31,18 @@ class ThreadWindowsDisabled {
  private:
   static BOOL CALLBACK Collect(HWND window, LPARAM self) noexcept {
     if (!IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+    auto* disabled = reinterpret_cast<ThreadWindowsDisabled*>(self);
     try {
-      reinterpret_cast<ThreadWindowsDisabled*>(self)->disabled_.push_back(window);
+      disabled->disabled_.push_back(window);
       return TRUE;
     } catch (...) {
+      disabled->failure_ = std::current_exception();
       return FALSE;
     }
   }
 
   std::vector<HWND> disabled_;
+  std::exception_ptr failure_;
 };
 
 // When the active window lies on another monitor than the application window, the application

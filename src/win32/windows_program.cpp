@@ -11,12 +11,14 @@
 #include "sysinfo/simulated_windows7.h"
 #include "sysinfo/win32_system_queries.h"
 #include "win32/about_box_window.h"
+#include "win32/creation_failure.h"
 #include "win32/handles.h"
 #include "win32/main_window.h"
 #include "win32/message_dialog.h"
 #include "win32/save_dialog.h"
 #include "win32/shell_open.h"
 #include "win32/win32_failure_box.h"
+#include "win32/window_class.h"
 
 namespace quillmark::win32 {
 namespace {
@@ -53,16 +55,18 @@ class Win32Shell final : public ShellPlatform, public AboutBoxWindow {
     window_class.lpfnWndProc = DefWindowProcA;
     window_class.hInstance = instance_;
     window_class.lpszClassName = kApplicationWindowClass;
-    RegisterClassExA(&window_class);
+    RegisterWindowClass(window_class);
     Win32MainWindow::RegisterWindowClass(instance_);
   }
 
   // The hidden application window keeps an empty title and stays off the task bar; the main
   // window has the button.
   void SetMainWindowOnTaskBar() override {
+    SetLastError(ERROR_SUCCESS);
     application_window_.reset(CreateWindowExA(WS_EX_TOOLWINDOW, kApplicationWindowClass, "",
                                               WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_,
                                               nullptr));
+    if (!application_window_) ThrowCreationFailure("The application window");
     failure_box_.emplace(application_window_.get());
     dialog_.emplace(application_window_.get());
   }

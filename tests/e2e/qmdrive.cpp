@@ -266,12 +266,12 @@ std::wstring TextOf(HWND window) {
 }
 
 // Enumeration callbacks are stdcall on i686, which a lambda cannot be.
-BOOL CALLBACK CollectVisible(HWND window, LPARAM found) {
+BOOL CALLBACK CollectVisible(HWND window, LPARAM found) noexcept {
   if (IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
   return TRUE;
 }
 
-BOOL CALLBACK CollectAll(HWND window, LPARAM found) {
+BOOL CALLBACK CollectAll(HWND window, LPARAM found) noexcept {
   reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
   return TRUE;
 }

@@ -26,7 +26,7 @@ constexpr int kSharedId = 7;
 // A top-level window whose controls report through a router.
 class Parent {
  public:
-  Parent() : router_(failures_) {
+  Parent() : callback_failures_(failures_), router_(failures_) {
     RegisterObjectClass<Parent>(GetModuleHandleA(nullptr), kParentClass,
                                 reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     CreateWindowExA(0, kParentClass, "Router", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 100, 100,
@@ -40,7 +40,7 @@ class Parent {
 
   void Attach(HWND window) noexcept { window_ = window; }
   void Detach() noexcept { window_ = nullptr; }
-  FailureBoxApi& Failures() { return failures_; }
+  CallbackFailures& Failures() noexcept { return callback_failures_; }
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (LRESULT result = 0; router_.Route(window, message, wparam, lparam, result)) return result;
     return DefWindowProcA(window, message, wparam, lparam);
@@ -48,6 +48,7 @@ class Parent {
 
   HWND window_ = nullptr;
   RecordingFailureBox failures_;
+  CallbackFailures callback_failures_;
   ControlRouter router_;
 };
 

@@ -8,18 +8,22 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "app/message_dialog_presentation.h"
 #include "support/project_version.h"
 #include "support/recording_failure_box.h"
 #include "win32/about_box_window.h"
+#include "win32/classic_message_box.h"
 #include "win32/control_ids.h"
 #include "win32/creation_failure.h"
 #include "win32/handles.h"
 #include "win32/main_window.h"
 #include "win32/object_window_proc.h"
+#include "win32/tweak_list_view.h"
 
 namespace quillmark::win32 {
 namespace {
@@ -27,15 +31,18 @@ namespace {
 // The class whose windows the hook refuses; a hook procedure has no data of its own.
 const char* refused_class = nullptr;
 
-LRESULT CALLBACK RefusingHook(int code, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK RefusingHook(int code, WPARAM wparam, LPARAM lparam) noexcept {
   if (code == HCBT_CREATEWND && refused_class) {
     const char* name = reinterpret_cast<CBT_CREATEWNDA*>(lparam)->lpcs->lpszClass;
-    // A class given by its atom is none of the refused names. The system's own classes arrive
-    // under the version of the common controls asked for: "6.0.2600.2982!Button".
-    if (HIWORD(reinterpret_cast<ULONG_PTR>(name)) != 0) {
-      const char* bare = std::strrchr(name, '!');
-      if (lstrcmpiA(bare ? bare + 1 : name, refused_class) == 0) return 1;
+    // A class given by its atom goes by "#<atom>", as the dialogs' "#32770". The system's own
+    // classes arrive under the version of the common controls asked for: "6.0.2600.2982!Button".
+    char atom_name[16];
+    if (HIWORD(reinterpret_cast<ULONG_PTR>(name)) == 0) {
+      wsprintfA(atom_name, "#%u", static_cast<unsigned>(LOWORD(reinterpret_cast<ULONG_PTR>(name))));
+      name = atom_name;
     }
+    const char* bare = std::strrchr(name, '!');
+    if (lstrcmpiA(bare ? bare + 1 : name, refused_class) == 0) return 1;
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
 }
@@ -65,6 +72,17 @@ std::string CreationFailureOf(Make make) {
   try {
     make();
   } catch (const CreationFailure& failure) {
+    return failure.Message();
+  }
+  return "";
+}
+
+// The message of any failure the call threw; empty when it threw none.
+template <typename Call>
+std::string FailureOf(Call call) {
+  try {
+    call();
+  } catch (const Exception& failure) {
     return failure.Message();
   }
   return "";
@@ -179,11 +197,12 @@ class ThrowingWindow {
 
   void Attach(HWND window) noexcept { window_ = window; }
   void Detach() noexcept { window_ = nullptr; }
-  FailureBoxApi& Failures() { return failures_; }
+  CallbackFailures& Failures() noexcept { return failures_; }
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_APP) {
       if (wparam == 0) throw Exception("Failed to set data for 'MenuShowDelay'");
       if (wparam == 1) throw std::runtime_error("out of memory");
+      if (wparam == 3) throw std::bad_alloc();
       throw 42;
     }
     return DefWindowProcA(window, message, wparam, lparam);
@@ -192,14 +211,14 @@ class ThrowingWindow {
   HWND window_ = nullptr;
 
  private:
-  FailureBoxApi& failures_;
+  CallbackFailures failures_;
 };
 
 TEST(WindowProcedure, AFailureOfAnyKindInAHandlerReachesTheErrorBoxAndNotTheSystem) {
   RecordingFailureBox box;
   ThrowingWindow window(box);
   ASSERT_NE(window.window_, nullptr);
-  for (WPARAM kind : {0, 1, 2}) EXPECT_EQ(SendMessageA(window.window_, WM_APP, kind, 0), 0);
+  for (WPARAM kind : {0, 1, 2, 3}) EXPECT_EQ(SendMessageA(window.window_, WM_APP, kind, 0), 0);
   const std::string title = "error box \"" QUILLMARK_PROJECT_TITLE "\": ";
   EXPECT_EQ(box.Events(), (std::vector<std::string>{
                               "cancel mouse capture",
@@ -208,7 +227,64 @@ TEST(WindowProcedure, AFailureOfAnyKindInAHandlerReachesTheErrorBoxAndNotTheSyst
                               title + "out of memory.",
                               "cancel mouse capture",
                               title + "An unknown failure stopped the last action.",
+                              "cancel mouse capture",
+                              title + "std::bad_alloc.",
                           }));
+}
+
+TEST(CreationFailure, AWindowClassTheSystemRefusesRaisesAFailureNamingTheCallAndTheReason) {
+  WNDCLASSEXA refused{};  // no size: the system takes none such
+  refused.lpfnWndProc = DefWindowProcA;
+  refused.hInstance = GetModuleHandleA(nullptr);
+  refused.lpszClassName = "QuillmarkRefusedClass";
+  SetLastError(ERROR_SUCCESS);
+  const std::string failure = FailureOf([&] { RegisterWindowClass(refused); });
+  ExpectFailure(failure, "RegisterClassExA of QuillmarkRefusedClass failed: ");
+  EXPECT_GT(failure.size(), std::strlen("RegisterClassExA of QuillmarkRefusedClass failed: "))
+      << "the system's reason follows";
+}
+
+// A list view that takes no rows: it answers every LVM_INSERTITEMA with -1.
+LRESULT CALLBACK RefusingListProc(HWND window, UINT message, WPARAM wparam,
+                                  LPARAM lparam) noexcept {
+  if (message == LVM_INSERTITEMA) return -1;
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+TEST(CreationFailure, ARowTheListViewRefusesRaisesAFailureNamingTheCall) {
+  WNDCLASSEXA list_class{};
+  list_class.cbSize = sizeof list_class;
+  list_class.lpfnWndProc = RefusingListProc;
+  list_class.hInstance = GetModuleHandleA(nullptr);
+  list_class.lpszClassName = "QuillmarkRefusingList";
+  RegisterWindowClass(list_class);
+  UniqueWindow list(CreateWindowExA(0, "QuillmarkRefusingList", "", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                    nullptr, GetModuleHandleA(nullptr), nullptr));
+  ASSERT_TRUE(list);
+  Win32TweakList rows(list.get());
+  ExpectFailure(FailureOf([&] { rows.AppendRow("Menu delay"); }),
+                "LVM_INSERTITEMA of the row \"Menu delay\" failed");
+}
+
+TEST(CreationFailure, AMessageBoxThatCannotBeMadeRaisesAFailureInsteadOfAnAnswer) {
+  struct Case {
+    const char* refused;
+    const char* failure;
+  };
+  const Case cases[] = {
+      {kClassicDialogClass, "DialogBoxIndirectParamA failed"},
+      {"STATIC", "The message box's controls could not be created"},
+      {"BUTTON", "The message box's controls could not be created"},
+  };
+  const DialogPresentation shown = PresentDialog(DialogKind::Information, kButtonOk);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.refused);
+    RefusedCreation refusal(c.refused);
+    ASSERT_TRUE(refusal.Installed());
+    ExpectFailure(FailureOf([&] { ShowClassicMessageBox(nullptr, shown, "Not shown"); }),
+                  c.failure);
+    EXPECT_EQ(FindWindowA(kClassicDialogClass, nullptr), nullptr);
+  }
 }
 
 }  // namespace

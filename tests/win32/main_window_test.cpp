@@ -1,5 +1,6 @@
-// The main window as the program builds it, driven through its own messages: the title bar's
-// close, the session's end, and the list view's change reports reaching the memo.
+// The main window as the program builds it, driven through its own messages: the Close button
+// and the title bar's close, the session's end, and the list view's change reports reaching the
+// memo.
 #include "win32/main_window.h"
 
 #include <commctrl.h>
@@ -46,6 +47,39 @@ std::string ShownText(HWND dialog) {
   }
   return all;
 }
+
+// The top-level windows this thread would make while it lives are refused and counted: a dialog
+// shown where none should be fails at once instead of waiting for an answer. A hook procedure
+// has no data of its own.
+int* refused_windows = nullptr;
+
+LRESULT CALLBACK RefuseTopLevel(int code, WPARAM wparam, LPARAM lparam) noexcept {
+  if (code == HCBT_CREATEWND && refused_windows &&
+      (reinterpret_cast<CBT_CREATEWNDA*>(lparam)->lpcs->style & WS_CHILD) == 0) {
+    ++*refused_windows;
+    return 1;
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+class NoDialogs {
+ public:
+  NoDialogs() : hook_(SetWindowsHookExA(WH_CBT, RefuseTopLevel, nullptr, GetCurrentThreadId())) {
+    refused_windows = &refused_;
+  }
+  NoDialogs(const NoDialogs&) = delete;
+  NoDialogs& operator=(const NoDialogs&) = delete;
+  ~NoDialogs() {
+    refused_windows = nullptr;
+    if (hook_) UnhookWindowsHookEx(hook_);
+  }
+  bool Installed() const { return hook_ != nullptr; }
+  int Refused() const { return refused_; }
+
+ private:
+  HHOOK hook_;
+  int refused_ = 0;
+};
 
 // Takes the WM_QUIT a closing main window posts; true when there was one.
 bool TakeQuit() {
@@ -130,17 +164,52 @@ struct Reminder {
                           }};
 };
 
-TEST_F(RealMainWindow, TheSystemMenusCloseRemindsThenClosesTheWindowAndEndsTheProgram) {
-  restart_recommended = 1;  // as a confirmed apply leaves it
+struct Closing {
+  const char* name;
+  bool by_close_button;  // otherwise the system menu's Close, which the title bar's box sends
+  bool restart_flagged;  // as a confirmed apply leaves it
+};
+
+class ClosingRealMainWindow : public RealMainWindow,
+                              public ::testing::WithParamInterface<Closing> {};
+
+TEST_P(ClosingRealMainWindow, RemindsOnlyWhenARestartIsRecommendedThenClosesAndEndsTheProgram) {
+  const Closing& closing = GetParam();
+  restart_recommended = closing.restart_flagged ? 1 : 0;
   HWND window = main_->Handle();
-  Reminder reminder;
-  // What the system menu's Close and the title bar's close box send.
-  SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  std::optional<Reminder> reminder;
+  std::optional<NoDialogs> no_dialogs;
+  if (closing.restart_flagged) {
+    reminder.emplace();
+  } else {
+    no_dialogs.emplace();
+    ASSERT_TRUE(no_dialogs->Installed());
+  }
+  if (closing.by_close_button) {
+    HWND close = GetDlgItem(window, kIdSbtbtn1 + 1);
+    ASSERT_EQ(testing::WindowText(close), "Close");
+    SendMessageA(close, BM_CLICK, 0, 0);
+  } else {
+    SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  }
   EXPECT_FALSE(IsWindow(window));
   EXPECT_TRUE(TakeQuit());  // before the answerer drops any quit request
-  ASSERT_TRUE(reminder.answerer.Finish());
-  EXPECT_EQ(reminder.text, kReminder);
+  if (reminder) {
+    ASSERT_TRUE(reminder->answerer.Finish());
+    EXPECT_EQ(reminder->text, kReminder);
+  } else {
+    EXPECT_EQ(no_dialogs->Refused(), 0) << "a window was opened on closing";
+  }
 }
+
+INSTANTIATE_TEST_SUITE_P(EachWay, ClosingRealMainWindow,
+                         ::testing::Values(Closing{"CloseButtonAfterConfirmedApply", true, true},
+                                           Closing{"CloseButtonWithoutApply", true, false},
+                                           Closing{"SystemMenuAfterConfirmedApply", false, true},
+                                           Closing{"SystemMenuWithoutApply", false, false}),
+                         [](const ::testing::TestParamInfo<Closing>& info) {
+                           return std::string(info.param.name);
+                         });
 
 TEST_F(RealMainWindow, TheEndOfTheSessionRemindsAndLetsItEndWithTheWindowStillOpen) {
   restart_recommended = 1;

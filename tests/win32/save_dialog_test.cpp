@@ -1,6 +1,7 @@
 // The system's save dialog, shown for real and filled in from a second thread.
 #include "win32/save_dialog.h"
 
+#include <cderr.h>
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "app/shell_texts.h"
+#include "core/failure_classes.h"
 #include "win32/dialog_answering.h"
 #include "win32/test_windows.h"
 
@@ -145,6 +147,58 @@ TEST(SaveDialogTest, CancelGivesNothingAndTheNextShowingProposesTheNameItIsGiven
     EXPECT_EQ(dialog.Execute(kExportDialog, proposed), std::nullopt);
     ASSERT_TRUE(answerer.Finish());
     EXPECT_EQ(seen.proposed_name, proposed);
+  }
+}
+
+TEST(SaveDialogTest, AProposedNameLongerThanMaxPathIsProposedWhole) {
+  testing::PumpPendingMessages();
+  UniqueWindow owner = testing::CreateActiveWindow("Save owner");
+  Win32SaveDialog dialog(owner.get());
+  const std::string proposed = std::string(300, 'n') + ".reg";
+  SaveDialogSeen seen;
+  DialogAnswerer answerer(kExportDialog.title, "#32770", [&](HWND window) {
+    seen = Observe(window);
+    PostMessageA(GetDlgItem(window, IDCANCEL), BM_CLICK, 0, 0);
+  });
+  EXPECT_EQ(dialog.Execute(kExportDialog, proposed), std::nullopt);
+  ASSERT_TRUE(answerer.Finish());
+  EXPECT_EQ(seen.proposed_name, proposed);
+}
+
+// Wine's dialog reports no error of its own where a test could cause one (it takes no path longer
+// than MAX_PATH, and one it cannot make is a plain FALSE), so the reading of the dialog's answer
+// is checked on its own.
+TEST(SaveDialogOutcome, ACancelIsNothingADialogErrorIsAFailureAndANameComesBackWhole) {
+  std::string written(40, '\0');
+  written.replace(0, 11, "C:\\mine.reg");
+  EXPECT_EQ(SaveDialogOutcome(true, 0, written), "C:\\mine.reg");
+  EXPECT_EQ(SaveDialogOutcome(false, 0, written), std::nullopt);
+
+  struct Failing {
+    bool chosen;
+    DWORD error;
+    std::string file;
+    const char* failure;
+  };
+  const Failing failing[] = {
+      {false, CDERR_DIALOGFAILURE, written,
+       "GetSaveFileNameA failed with dialog error 0xFFFF (CDERR_DIALOGFAILURE)"},
+      {false, FNERR_BUFFERTOOSMALL, written,
+       "GetSaveFileNameA failed with dialog error 0x3003 (FNERR_BUFFERTOOSMALL)"},
+      {false, 0x1234, written, "GetSaveFileNameA failed with dialog error 0x1234"},
+      // A name that fills the buffer without its zero was cut.
+      {true, 0, std::string(40, 'n'),
+       "GetSaveFileNameA failed with dialog error 0x3003 (FNERR_BUFFERTOOSMALL)"},
+  };
+  for (const Failing& c : failing) {
+    SCOPED_TRACE(c.failure);
+    std::string failure;
+    try {
+      SaveDialogOutcome(c.chosen, c.error, c.file);
+    } catch (const Exception& raised) {
+      failure = raised.Message();
+    }
+    EXPECT_EQ(failure, c.failure);
   }
 }
 

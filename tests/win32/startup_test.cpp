@@ -78,7 +78,7 @@ struct Shown {
   std::string status;
 };
 
-BOOL CALLBACK CountApplicationWindow(HWND window, LPARAM shown) {
+BOOL CALLBACK CountApplicationWindow(HWND window, LPARAM shown) noexcept {
   if (testing::WindowClass(window) == "TApplication" && !IsWindowVisible(window) &&
       GetWindowTextLengthA(window) == 0 &&
       (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0) {
@@ -135,6 +135,38 @@ TEST(StartUpOnRealWindows, TheMainWindowOpensFilledTickedAndExplainedAndItsClose
   }
   EXPECT_EQ(shown.memo, general);
   EXPECT_EQ(shown.status, "Last Action: Quillmark is Running");
+}
+
+// While it lives, this thread's application windows are not made. A hook procedure has no data
+// of its own, and needs none here.
+LRESULT CALLBACK RefuseApplicationWindow(int code, WPARAM wparam, LPARAM lparam) noexcept {
+  if (code == HCBT_CREATEWND) {
+    const char* name = reinterpret_cast<CBT_CREATEWNDA*>(lparam)->lpcs->lpszClass;
+    if (HIWORD(reinterpret_cast<ULONG_PTR>(name)) != 0 && lstrcmpA(name, "TApplication") == 0)
+      return 1;
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+TEST(StartUpOnRealWindows, AnApplicationWindowTheSystemRefusesIsReportedAndEndsTheProgram) {
+  const ValueForTest edition(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
+                             "EditionID", "Ultimate");
+  ASSERT_TRUE(edition.Set());
+  std::string reported;
+  testing::DialogAnswerer box(QUILLMARK_PROJECT_TITLE, "#32770", [&](HWND dialog) {
+    for (HWND label : testing::ChildrenOfClass(dialog, "Static"))
+      reported += testing::WindowText(label);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
+  HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseApplicationWindow, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  const int exit_code = RunWindowsProgram(GetModuleHandleA(nullptr), SW_SHOWNORMAL,
+                                          SystemIdentity::SimulatedWindows7);
+  UnhookWindowsHookEx(hook);
+  ASSERT_TRUE(box.Finish()) << "no failure box";
+  EXPECT_EQ(exit_code, 1);
+  EXPECT_EQ(reported.rfind("The application window could not be created", 0), 0u) << reported;
+  EXPECT_EQ(FindWindowA(kMainWindowClass, nullptr), nullptr);
 }
 
 }  // namespace

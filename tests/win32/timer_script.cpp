@@ -35,7 +35,8 @@ TimerScript::~TimerScript() {
   DestroyWindow(window_);
 }
 
-LRESULT CALLBACK TimerScript::Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK TimerScript::Proc(HWND window, UINT message, WPARAM wparam,
+                                   LPARAM lparam) noexcept {
   auto* script = reinterpret_cast<TimerScript*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (message == WM_TIMER && script) {
     script->Tick();

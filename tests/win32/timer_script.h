@@ -35,7 +35,7 @@ class TimerScript {
   std::string WaitingFor() const { return Done() ? std::string() : steps_[next_].name; }
 
  private:
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
   void Tick();
 
   std::vector<ScriptStep> steps_;
