@@ -1,7 +1,7 @@
-// The files quillmark-cli writes for the user (the restore file, backups, deployment scripts):
-// each goes to a fresh file beside the target that is renamed over it, so that an existing file
-// survives a failed write whole and keeps its mode; a device or a pipe gets the bytes as they
-// come.
+// The files quillmark-cli writes for the user (the restore file, backups, deployment scripts),
+// through the one text-file writer: an existing file survives a failed write whole and keeps
+// its mode; through a link, the link's target is written and the link stays; a device or a pipe
+// gets the bytes as they come.
 #pragma once
 
 #include <string>

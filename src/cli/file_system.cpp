@@ -27,26 +27,4 @@ FileLock& FileLock::operator=(FileLock&& other) noexcept {
 
 FileLock::~FileLock() { Release(); }
 
-ReplacementFile::ReplacementFile(std::intptr_t handle, std::string path, std::string target)
-    : handle_(handle), path_(std::move(path)), target_(std::move(target)) {}
-
-ReplacementFile::ReplacementFile(ReplacementFile&& other) noexcept
-    : handle_(std::exchange(other.handle_, kNoHandle)),
-      path_(std::move(other.path_)),
-      target_(std::move(other.target_)),
-      replaced_(std::exchange(other.replaced_, true)) {}
-
-ReplacementFile& ReplacementFile::operator=(ReplacementFile&& other) noexcept {
-  if (this != &other) {
-    Discard();
-    handle_ = std::exchange(other.handle_, kNoHandle);
-    path_ = std::move(other.path_);
-    target_ = std::move(other.target_);
-    replaced_ = std::exchange(other.replaced_, true);
-  }
-  return *this;
-}
-
-ReplacementFile::~ReplacementFile() { Discard(); }
-
 }  // namespace quillmark

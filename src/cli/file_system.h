@@ -1,12 +1,11 @@
-// The file-system calls quillmark-cli makes to change a file safely: what a name stands for, a
-// hold on a file against the other quillmark-cli commands, and a fresh file beside it that
-// replaces it whole. POSIX here, Win32 on Windows.
+// The file-system calls quillmark-cli makes to change a file safely: what a name stands for and
+// a hold on a file against the other quillmark-cli commands. POSIX here, Win32 on Windows. The
+// file itself is written by the text-file writer (platform/output_text_file.h).
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace quillmark {
 
@@ -48,38 +47,6 @@ class FileLock {
 
   std::intptr_t handle_;  // the locked file or folder (POSIX), the held mutex (Windows), or -1
   std::string path_;
-};
-
-// A new file with a fresh name beside a target, made exclusively, that either takes the
-// target's place whole or is removed.
-class ReplacementFile {
- public:
-  // Raises EInOutError with the platform's code, as the text-file writer's open would, when no
-  // file can be made there.
-  static ReplacementFile Create(const std::string& target);
-  ReplacementFile(ReplacementFile&& other) noexcept;
-  ReplacementFile& operator=(ReplacementFile&& other) noexcept;
-  ReplacementFile(const ReplacementFile&) = delete;
-  ReplacementFile& operator=(const ReplacementFile&) = delete;
-  // Removes the file unless it replaced the target.
-  ~ReplacementFile();
-
-  const std::string& Path() const { return path_; }
-  // Each raises EInOutError with the platform's code.
-  void Write(std::string_view bytes);
-  void Close();  // writes it through to the disk; others may then open it by its name
-  // Gives it the target's mode and owner (where the system lets us) and renames it over the
-  // target.
-  void Replace();
-
- private:
-  ReplacementFile(std::intptr_t handle, std::string path, std::string target);
-  void Discard() noexcept;
-
-  std::intptr_t handle_;  // -1 once closed
-  std::string path_;
-  std::string target_;
-  bool replaced_ = false;
 };
 
 }  // namespace quillmark

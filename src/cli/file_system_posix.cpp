@@ -4,14 +4,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <utility>
 #include <vector>
 
+#include "cli/file_failure.h"
 #include "cli/file_messages.h"
 #include "cli/file_system.h"
-#include "cli/temporary_name.h"
-#include "core/failure_classes.h"
 #include "fileio/output_text_file.h"
 #include "fileio/windows_error_code.h"
 
@@ -23,17 +21,6 @@ constexpr int kNoFile = -1;
 constexpr int kMostLinks = 40;  // as the kernel follows them
 
 std::string Reason(int error) { return IoErrorMessage(static_cast<int>(WindowsErrorCode(error))); }
-
-[[noreturn]] void Fail(const std::string& path, const char* text, const std::string& detail) {
-  char line[512];
-  std::snprintf(line, sizeof line, text, detail.c_str());
-  throw Exception(path + ": " + line);
-}
-
-[[noreturn]] void FailIo(int error) {
-  const auto code = static_cast<int>(WindowsErrorCode(error));
-  throw EInOutError(code, IoErrorMessage(code));
-}
 
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
@@ -68,7 +55,7 @@ void LockWholly(int file, const std::string& path) {
     if (errno != EINTR) {
       const int error = errno;
       ::close(file);
-      Fail(path, kFileCannotBeHeld, Reason(error));
+      FailOnFile(path, kFileCannotBeHeld, Reason(error));
     }
   }
 }
@@ -79,7 +66,7 @@ std::string ReadAll(int file, const std::string& path) {
   for (off_t at = 0;;) {
     const ssize_t got = ::pread(file, block, sizeof block, at);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) Fail(path, kFileCannotBeRead, Reason(errno));
+    if (got < 0) FailOnFile(path, kFileCannotBeRead, Reason(errno));
     if (got == 0) return bytes;
     bytes.append(block, static_cast<std::size_t>(got));
     at += got;
@@ -93,7 +80,7 @@ int OpenRegular(const std::string& path) {
   struct stat status;
   if (::fstat(file, &status) != 0 || !S_ISREG(status.st_mode)) {
     ::close(file);
-    Fail(path, kFileIsSpecial, "");
+    FailOnFile(path, kFileIsSpecial, "");
   }
   return file;
 }
@@ -136,7 +123,7 @@ FileTarget FindTarget(const std::string& name) {
 
 std::string ReadRegularFile(const std::string& path) {
   const int file = OpenRegular(path);
-  if (file == kNoFile) Fail(path, kFileCannotBeRead, Reason(errno));
+  if (file == kNoFile) FailOnFile(path, kFileCannotBeRead, Reason(errno));
   std::string bytes;
   try {
     bytes = ReadAll(file, path);
@@ -167,12 +154,12 @@ FileLock FileLock::Acquire(const std::string& name) {
       continue;
     }
     if (errno == ELOOP) return FileLock(kNoFile, name);
-    if (errno != ENOENT) Fail(name, kFileCannotBeHeld, Reason(errno));
+    if (errno != ENOENT) FailOnFile(name, kFileCannotBeHeld, Reason(errno));
     const int folder = ::open(FolderOf(name).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder < 0 && (errno == ENOENT || errno == ENOTDIR)) {
-      Fail(name, kFileCannotBeReplaced, Reason(errno));  // there is no folder to make it in
+      FailOnFile(name, kFileCannotBeReplaced, Reason(errno));  // there is no folder to make it in
     }
-    if (folder < 0) Fail(name, kFileCannotBeHeld, Reason(errno));
+    if (folder < 0) FailOnFile(name, kFileCannotBeHeld, Reason(errno));
     LockWholly(folder, name);
     struct stat status;
     if (::stat(name.c_str(), &status) != 0 && errno == ENOENT) return FileLock(folder, name);
@@ -184,7 +171,7 @@ std::optional<std::string> FileLock::Read() const {
   struct stat status;
   if (handle_ == kNoFile) return std::nullopt;
   if (::fstat(static_cast<int>(handle_), &status) != 0) {
-    Fail(path_, kFileCannotBeRead, Reason(errno));
+    FailOnFile(path_, kFileCannotBeRead, Reason(errno));
   }
   if (S_ISDIR(status.st_mode)) return std::nullopt;  // the place of a missing file
   return ReadAll(static_cast<int>(handle_), path_);
@@ -193,56 +180,6 @@ std::optional<std::string> FileLock::Read() const {
 void FileLock::Release() noexcept {
   if (handle_ != kNoFile) ::close(static_cast<int>(handle_));
   handle_ = kNoFile;
-}
-
-ReplacementFile ReplacementFile::Create(const std::string& target) {
-  int file = kNoFile;
-  std::string path;
-  while (file == kNoFile) {
-    path = TemporaryNameBeside(target);
-    file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (file == kNoFile && errno != EEXIST) FailIo(errno);
-  }
-  // The target's mode, and its owner where we may give it; a new file keeps what the umask gave.
-  struct stat status;
-  if (::stat(target.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
-    if (::fchown(file, status.st_uid, status.st_gid) != 0) {
-      [[maybe_unused]] const int ignored = ::fchown(file, static_cast<uid_t>(-1), status.st_gid);
-    }
-    ::fchmod(file, status.st_mode & 07777);
-  }
-  return ReplacementFile(file, path, target);
-}
-
-void ReplacementFile::Write(std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t done = ::write(static_cast<int>(handle_), bytes.data(), bytes.size());
-    if (done < 0 && errno == EINTR) continue;
-    if (done < 0) FailIo(errno);
-    bytes.remove_prefix(static_cast<std::size_t>(done));
-  }
-}
-
-void ReplacementFile::Close() {
-  if (handle_ == kNoFile) return;
-  const int file = static_cast<int>(std::exchange(handle_, kNoFile));
-  const bool synced = ::fsync(file) == 0;
-  const int error = errno;
-  if (::close(file) != 0) FailIo(errno);
-  if (!synced) FailIo(error);
-}
-
-void ReplacementFile::Replace() {
-  Close();
-  if (::rename(path_.c_str(), target_.c_str()) != 0) FailIo(errno);
-  replaced_ = true;
-}
-
-void ReplacementFile::Discard() noexcept {
-  if (handle_ != kNoFile) ::close(static_cast<int>(handle_));
-  handle_ = kNoFile;
-  if (!replaced_) ::unlink(path_.c_str());
-  replaced_ = true;
 }
 
 }  // namespace quillmark

@@ -4,10 +4,9 @@
 #include <cstdio>
 #include <utility>
 
+#include "cli/file_failure.h"
 #include "cli/file_messages.h"
 #include "cli/file_system.h"
-#include "cli/temporary_name.h"
-#include "core/failure_classes.h"
 #include "fileio/output_text_file.h"
 
 namespace quillmark {
@@ -18,16 +17,6 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 constexpr std::intptr_t kNoHandle = -1;
 
 std::string Reason(DWORD error) { return IoErrorMessage(static_cast<int>(error)); }
-
-[[noreturn]] void Fail(const std::string& path, const char* text, const std::string& detail) {
-  char line[512];
-  std::snprintf(line, sizeof line, text, detail.c_str());
-  throw Exception(path + ": " + line);
-}
-
-[[noreturn]] void FailIo(DWORD error) {
-  throw EInOutError(static_cast<int>(error), IoErrorMessage(static_cast<int>(error)));
-}
 
 bool NotFound(DWORD error) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
@@ -71,7 +60,7 @@ std::string ReadAll(HANDLE file, const std::string& path) {
   while (true) {
     DWORD got = 0;
     if (!ReadFile(file, block, sizeof block, &got, nullptr)) {
-      Fail(path, kFileCannotBeRead, Reason(GetLastError()));
+      FailOnFile(path, kFileCannotBeRead, Reason(GetLastError()));
     }
     if (got == 0) return bytes;
     bytes.append(block, got);
@@ -85,11 +74,11 @@ HANDLE OpenForReading(const std::string& path) {
   if (file == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     if (NotFound(error)) return INVALID_HANDLE_VALUE;
-    Fail(path, kFileCannotBeRead, Reason(error));
+    FailOnFile(path, kFileCannotBeRead, Reason(error));
   }
   if (GetFileType(file) != FILE_TYPE_DISK) {
     CloseHandle(file);
-    Fail(path, kFileIsSpecial, "");
+    FailOnFile(path, kFileIsSpecial, "");
   }
   return file;
 }
@@ -141,7 +130,7 @@ FileTarget FindTarget(const std::string& name) {
 
 std::string ReadRegularFile(const std::string& path) {
   const Handle file(OpenForReading(path));
-  if (!file.valid()) Fail(path, kFileCannotBeRead, Reason(ERROR_FILE_NOT_FOUND));
+  if (!file.valid()) FailOnFile(path, kFileCannotBeRead, Reason(ERROR_FILE_NOT_FOUND));
   return ReadAll(file.get(), path);
 }
 
@@ -151,12 +140,12 @@ std::string ReadRegularFile(const std::string& path) {
 FileLock FileLock::Acquire(const std::string& name) {
   const std::string path = FullPath(name);
   HANDLE mutex = CreateMutexA(nullptr, FALSE, MutexName(path).c_str());
-  if (mutex == nullptr) Fail(path, kFileCannotBeHeld, Reason(GetLastError()));
+  if (mutex == nullptr) FailOnFile(path, kFileCannotBeHeld, Reason(GetLastError()));
   const DWORD waited = WaitForSingleObject(mutex, INFINITE);
   if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
     const DWORD error = GetLastError();
     CloseHandle(mutex);
-    Fail(path, kFileCannotBeHeld, Reason(error));
+    FailOnFile(path, kFileCannotBeHeld, Reason(error));
   }
   return FileLock(reinterpret_cast<std::intptr_t>(mutex), name);
 }
@@ -172,72 +161,6 @@ void FileLock::Release() noexcept {
   HANDLE mutex = reinterpret_cast<HANDLE>(std::exchange(handle_, kNoHandle));
   ReleaseMutex(mutex);
   CloseHandle(mutex);
-}
-
-ReplacementFile ReplacementFile::Create(const std::string& target) {
-  while (true) {
-    const std::string path = TemporaryNameBeside(target);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      return ReplacementFile(reinterpret_cast<std::intptr_t>(file), path, target);
-    }
-    const DWORD error = GetLastError();
-    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) FailIo(error);
-  }
-}
-
-void ReplacementFile::Write(std::string_view bytes) {
-  while (!bytes.empty()) {
-    DWORD done = 0;
-    const auto size = static_cast<DWORD>(bytes.size() < 0x10000000 ? bytes.size() : 0x10000000);
-    if (!WriteFile(reinterpret_cast<HANDLE>(handle_), bytes.data(), size, &done, nullptr)) {
-      FailIo(GetLastError());
-    }
-    if (done == 0) FailIo(ERROR_DISK_FULL);
-    bytes.remove_prefix(done);
-  }
-}
-
-void ReplacementFile::Close() {
-  if (handle_ == kNoHandle) return;
-  HANDLE file = reinterpret_cast<HANDLE>(std::exchange(handle_, kNoHandle));
-  const bool flushed = FlushFileBuffers(file) != FALSE;
-  const DWORD error = GetLastError();
-  if (!CloseHandle(file)) FailIo(GetLastError());
-  if (!flushed) FailIo(error);
-}
-
-void ReplacementFile::Replace() {
-  Close();
-  // The attributes a user may have set; a read-only file never gets this far.
-  const DWORD attributes = GetFileAttributesA(target_.c_str());
-  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKept) != 0) {
-    SetFileAttributesA(path_.c_str(), attributes & kKept);
-  }
-  // A file another program has open cannot be renamed over; those that look into files (an
-  // indexer, a virus scanner) let go within moments.
-  for (int attempt = 1;; ++attempt) {
-    if (MoveFileExA(path_.c_str(), target_.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      break;
-    }
-    const DWORD error = GetLastError();
-    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || attempt == 20) {
-      FailIo(error);
-    }
-    Sleep(50);
-  }
-  replaced_ = true;
-}
-
-void ReplacementFile::Discard() noexcept {
-  if (handle_ != kNoHandle) CloseHandle(reinterpret_cast<HANDLE>(handle_));
-  handle_ = kNoHandle;
-  if (!replaced_) DeleteFileA(path_.c_str());
-  replaced_ = true;
 }
 
 }  // namespace quillmark

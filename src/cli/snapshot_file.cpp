@@ -1,33 +1,29 @@
 #include "cli/snapshot_file.h"
 
-#include <cstdio>
+#include <optional>
 #include <utility>
 
+#include "cli/file_failure.h"
 #include "cli/file_messages.h"
+#include "fileio/file_api.h"
+#include "fileio/text_file_write.h"
 
 namespace quillmark {
 
 namespace {
-
-[[noreturn]] void FileFailure(const std::string& path, const char* text,
-                              const std::string& detail = "") {
-  char line[512];
-  std::snprintf(line, sizeof line, text, detail.c_str());
-  throw Exception(path + ": " + line);
-}
 
 // The target, refused when it is nothing a snapshot can be read from.
 FileTarget ReadableTarget(const std::string& name) {
   FileTarget target = FindTarget(name);
   switch (target.kind) {
     case FileKind::Folder:
-      FileFailure(name, kFileIsFolder);
+      FailOnFile(name, kFileIsFolder);
     case FileKind::Special:
-      FileFailure(name, kFileIsSpecial);
+      FailOnFile(name, kFileIsSpecial);
     case FileKind::DanglingLink:
-      FileFailure(name, kFileIsDanglingLink, target.path);
+      FailOnFile(name, kFileIsDanglingLink, target.path);
     case FileKind::LinkLoop:
-      FileFailure(name, kFileIsLinkLoop);
+      FailOnFile(name, kFileIsLinkLoop);
     case FileKind::Missing:
     case FileKind::Regular:
       break;
@@ -55,35 +51,36 @@ SnapshotFile SnapshotFile::OpenForChange(const std::string& name) {
   // Held first: nothing of this command touches the file while another one replaces it.
   FileLock lock = FileLock::Acquire(name);
   const FileTarget target = ReadableTarget(name);
-  if (target.kind == FileKind::Regular && !target.writable) FileFailure(name, kFileIsReadOnly);
+  if (target.kind == FileKind::Regular && !target.writable) FailOnFile(name, kFileIsReadOnly);
   SnapshotFile file(name, std::move(lock));
   if (const std::optional<std::string> bytes = file.lock_.Read()) {
     file.document_ = Parsed(name, *bytes, file.encoding_);
   }
   file.loaded_ = SaveSnapshot(file.document_.registry);
+  // Made now, so that a place where no file can be made stops the command before it runs.
+  file.replacement_ = std::make_unique<OutputTextFile>(SystemFiles());
+  file.replacement_->BindName(target.path);
+  file.replacement_->OpenForWriting();
   try {
-    // Made now, so that a place where it cannot be made stops the command before it runs.
-    file.replacement_.emplace(ReplacementFile::Create(target.path));
+    CheckIoResult();
   } catch (const EInOutError& refused) {
-    FileFailure(name, kFileCannotBeReplaced, refused.Message());
+    FailOnFile(name, kFileCannotBeReplaced, refused.Message());
   }
   return file;
 }
 
 void SnapshotFile::WriteBackIfChanged() {
   if (!replacement_) return;
+  const std::unique_ptr<OutputTextFile> replacement = std::move(replacement_);
   if (SaveSnapshot(document_.registry) == loaded_) {
-    replacement_.reset();  // unchanged: the file keeps its bytes, comments and line ends
+    replacement->Discard();  // unchanged: the file keeps its bytes, comments and line ends
     return;
   }
   try {
-    replacement_->Write(EncodeRegistryFile(SaveSnapshotDocument(document_), encoding_));
-    replacement_->Replace();
+    FinishTextFile(*replacement, EncodeRegistryFile(SaveSnapshotDocument(document_), encoding_));
   } catch (const EInOutError& failure) {
-    replacement_.reset();
-    FileFailure(name_, kFileNotWritten, failure.Message());
+    FailOnFile(name_, kFileNotWritten, failure.Message());
   }
-  replacement_.reset();
 }
 
 MemoryRegistry ReadSnapshotFile(const std::string& path) {

@@ -1,14 +1,15 @@
 // Registry snapshot files for the command line. They are read in any of the registry editor's
 // encodings, and a command that may change one holds it against every other quillmark-cli
-// command from start to end, writes the new state to a fresh file beside it and renames that
-// over it, keeping its mode, and only when the registry changed.
+// command from start to end, and writes the new state through the text-file writer (a fresh file
+// beside it renamed over it, keeping its mode), and only when the registry changed.
 #pragma once
 
-#include <optional>
+#include <memory>
 #include <string>
 
 #include "cli/file_system.h"
 #include "core/failure_classes.h"
+#include "fileio/output_text_file.h"
 #include "regfile/registry_file_encoding.h"
 #include "regfile/registry_script.h"
 #include "stores/memory_registry.h"
@@ -36,8 +37,8 @@ class SnapshotFile {
   FileLock lock_;
   SnapshotDocument document_;
   RegistryFileEncoding encoding_ = RegistryFileEncoding::CodePage;
-  std::string loaded_;  // the registry's snapshot as it was read
-  std::optional<ReplacementFile> replacement_;
+  std::string loaded_;                           // the registry's snapshot as it was read
+  std::unique_ptr<OutputTextFile> replacement_;  // opened for writing, beside the file
 };
 
 // The registry a file states, for a command that only reads; a missing file is an empty

@@ -42,22 +42,18 @@ void CheckIoResult() {
 OutputTextFile::~OutputTextFile() {
   // A refused close is not lost: it waits for the thread's next check, unless an earlier
   // failure already does.
-  if (open_ && !files_.Close(handle_) && pending_io_code == 0) {
-    Fail(static_cast<int>(files_.LastError()));
-  }
+  const std::uint32_t code = destination_.Abandon();
+  if (code != 0 && pending_io_code == 0) Fail(static_cast<int>(code));
 }
 
 void OutputTextFile::Fail(int code) { pending_io_code = code; }
 
 void OutputTextFile::BindName(const std::string& name) {
-  if (open_) files_.Close(handle_);
-  handle_ = FileApi::kInvalidHandle;
-  open_ = false;
+  destination_.Abandon();
   line_end_[0] = '\r';
   line_end_[1] = '\n';
   fill_ = 0;
   flush_each_line_ = false;
-  made_disk_file_ = false;
   std::memset(name_, 0, sizeof name_);
   // A name that does not fit the field, or that a zero byte would cut short, names no file.
   name_fits_ = name.size() <= kMaxNameLength && name.find('\0') == std::string::npos;
@@ -65,52 +61,42 @@ void OutputTextFile::BindName(const std::string& name) {
 }
 
 void OutputTextFile::OpenForWriting() {
-  if (open_) CloseFile();
+  if (IsOpen()) CloseFile();
   if (!name_fits_) {
     Fail(kIoInvalidFilename);
     return;
   }
   fill_ = 0;
   flush_each_line_ = false;
-  made_disk_file_ = false;
-  handle_ = files_.CreateForWriting(name_);
-  if (handle_ == FileApi::kInvalidHandle) {
-    Fail(static_cast<int>(files_.LastError()));
+  if (const std::uint32_t code = destination_.Open(name_); code != 0) {
+    Fail(static_cast<int>(code));
     return;
   }
-  switch (files_.FileKind(handle_)) {
+  switch (destination_.Kind()) {
     case FileApi::Kind::Unknown:
-      files_.Close(handle_);
-      handle_ = FileApi::kInvalidHandle;
+      destination_.Abandon();
       Fail(kIoFileNotOpenForOutput);
       return;
     case FileApi::Kind::Character:
       flush_each_line_ = true;
       break;
     case FileApi::Kind::Disk:
-      made_disk_file_ = true;
-      break;
     case FileApi::Kind::Pipe:
       break;
   }
-  open_ = true;
 }
 
 void OutputTextFile::Discard() {
-  if (open_) files_.Close(handle_);
-  handle_ = FileApi::kInvalidHandle;
-  open_ = false;
+  destination_.Abandon();
   fill_ = 0;
-  if (made_disk_file_) files_.Remove(name_);
-  made_disk_file_ = false;
 }
 
 bool OutputTextFile::PassWaitingBytes() {
   std::uint32_t written = 0;
   const auto size = static_cast<std::uint32_t>(fill_);
   fill_ = 0;  // passed on or lost, the bytes leave the buffer
-  if (!files_.Write(handle_, buffer_, size, &written)) {
-    Fail(static_cast<int>(files_.LastError()));
+  if (const std::uint32_t code = destination_.Write(buffer_, size, &written); code != 0) {
+    Fail(static_cast<int>(code));
     return false;
   }
   if (written != size) {
@@ -121,7 +107,7 @@ bool OutputTextFile::PassWaitingBytes() {
 }
 
 void OutputTextFile::Append(const char* data, std::size_t size) {
-  if (!open_) {
+  if (!IsOpen()) {
     Fail(kIoFileNotOpenForOutput);
     return;
   }
@@ -137,11 +123,11 @@ void OutputTextFile::Append(const char* data, std::size_t size) {
   fill_ += size;
 }
 
-void OutputTextFile::PutString(const std::string& text) { Append(text.data(), text.size()); }
+void OutputTextFile::PutString(std::string_view text) { Append(text.data(), text.size()); }
 
 void OutputTextFile::PutLineEnd() {
   Append(line_end_, sizeof line_end_);
-  if (!open_) {
+  if (!IsOpen()) {
     Fail(kIoFileNotOpen);
     return;
   }
@@ -149,16 +135,12 @@ void OutputTextFile::PutLineEnd() {
 }
 
 void OutputTextFile::CloseFile() {
-  if (!open_) {
+  if (!IsOpen()) {
     Fail(kIoFileNotOpen);
     return;
   }
   if (fill_ > 0 && !PassWaitingBytes()) return;
-  // Refused or not, the handle is gone: closing it again could close another file's.
-  const bool closed = files_.Close(handle_);
-  handle_ = FileApi::kInvalidHandle;
-  open_ = false;
-  if (!closed) Fail(static_cast<int>(files_.LastError()));
+  if (const std::uint32_t code = destination_.Finish(); code != 0) Fail(static_cast<int>(code));
 }
 
 }  // namespace quillmark

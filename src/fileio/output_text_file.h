@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "fileio/file_api.h"
+#include "fileio/file_destination.h"
 
 namespace quillmark {
 
@@ -27,43 +29,43 @@ void CheckIoResult();
 // The message for an I/O code: "File access denied" for 5, "I/O error 32" for 32, ...
 std::string IoErrorMessage(int code);
 
+// A disk file is replaced only once it is written whole (platform/file_destination.h): until
+// CloseFile has put it in place, the file under the name is as it was.
 class OutputTextFile {
  public:
   static constexpr std::size_t kBufferCapacity = 128;
   static constexpr std::size_t kMaxNameLength = 259;
 
-  explicit OutputTextFile(FileApi& files) : files_(files) {}
+  explicit OutputTextFile(FileApi& files) : destination_(files) {}
   OutputTextFile(const OutputTextFile&) = delete;
   OutputTextFile& operator=(const OutputTextFile&) = delete;
-  // A file still open is closed without its waiting bytes; the writer leaves nothing open. A
-  // refused close stores its code, when none is pending.
+  // A file still open is given up without its waiting bytes; the writer leaves nothing open and
+  // no fresh file behind. A refused close stores its code, when none is pending.
   ~OutputTextFile();
 
   void BindName(const std::string& name);
   void OpenForWriting();
-  void PutString(const std::string& text);
+  void PutString(std::string_view text);
   void PutLineEnd();
-  // Passes the waiting bytes on and closes the file. A refused close leaves it closed all the
-  // same, with the platform's code.
+  // Passes the waiting bytes on and puts the file in place. A refused step after the bytes
+  // leaves it closed all the same, with the platform's code, and the file under the name as it
+  // was.
   void CloseFile();
-  // Closes the file without its waiting bytes and removes it, when the last OpenForWriting made
-  // or emptied a disk file under this name; a device or a pipe is only closed. Stores no code.
+  // Gives the file up without its waiting bytes: the file under the name stays as it was, a
+  // device or a pipe is only closed. Stores no code.
   void Discard();
 
-  bool IsOpen() const { return open_; }
+  bool IsOpen() const { return destination_.IsOpen(); }
 
  private:
   void Append(const char* data, std::size_t size);
   bool PassWaitingBytes();
   void Fail(int code);
 
-  FileApi& files_;
-  FileApi::Handle handle_ = FileApi::kInvalidHandle;
-  bool open_ = false;
+  FileDestination destination_;
   char line_end_[2] = {'\r', '\n'};
   std::size_t fill_ = 0;
   bool flush_each_line_ = false;
-  bool made_disk_file_ = false;
   bool name_fits_ = true;
   char name_[kMaxNameLength + 1] = {};
   char buffer_[kBufferCapacity] = {};

@@ -1,6 +1,5 @@
 #include "fileio/text_file_write.h"
 
-#include "fileio/output_text_file.h"
 #include "fileio/unfinished_file.h"
 
 namespace quillmark {
@@ -10,8 +9,12 @@ void WriteTextFile(FileApi& files, const std::string& path, std::string_view tex
   file.BindName(path);
   file.OpenForWriting();
   CheckIoResult();
+  FinishTextFile(file, text);
+}
+
+void FinishTextFile(OutputTextFile& file, std::string_view text) {
   UnfinishedFile unfinished(file);
-  file.PutString(std::string(text));
+  file.PutString(text);
   CheckIoResult();
   file.CloseFile();
   CheckIoResult();

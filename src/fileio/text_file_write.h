@@ -5,11 +5,14 @@
 #include <string_view>
 
 #include "fileio/file_api.h"
+#include "fileio/output_text_file.h"
 
 namespace quillmark {
 
-// Raises EInOutError at the first I/O failure; a file that was opened and not finished is
-// removed before the failure leaves.
+// Raises EInOutError at the first I/O failure; the file under the name is then as it was.
 void WriteTextFile(FileApi& files, const std::string& path, std::string_view text);
+
+// The same into a file already opened for writing.
+void FinishTextFile(OutputTextFile& file, std::string_view text);
 
 }  // namespace quillmark

@@ -1,5 +1,5 @@
-// Half a registry script would do half of what it says: a file the writer made or emptied and
-// did not finish is removed, whatever stopped it.
+// Half a registry script would do half of what it says: a file the writer began and did not
+// finish is given up, whatever stopped it, so that the file under its name stays as it was.
 #pragma once
 
 #include "fileio/output_text_file.h"

@@ -24,6 +24,8 @@ std::uint32_t WindowsErrorCode(int error) {
     case ETXTBSY:
     case EBUSY:
       return kSharingViolation;
+    case EEXIST:
+      return kFileExists;
     case EBADF:
       return 6;  // ERROR_INVALID_HANDLE
     case ENOMEM:

@@ -11,8 +11,8 @@ namespace quillmark {
 
 extern const std::array<const char*, 46> kRestoreFileLines;
 
-// Writes the lines, each ended by CR LF, and raises EInOutError at the first I/O failure. A file
-// that was opened and not finished is removed before the failure leaves.
+// Writes the lines, each ended by CR LF, and raises EInOutError at the first I/O failure; the file
+// under the name is then as it was.
 void WriteRestoreFile(FileApi& files, const std::string& path);
 
 }  // namespace quillmark

@@ -10,6 +10,7 @@
 #include "app/main_window_layout.h"
 #include "support/files.h"
 #include "support/fixtures.h"
+#include "support/full_disk_files.h"
 #include "support/general_text.h"
 #include "support/headless_shell.h"
 #include "support/project_version.h"
@@ -32,9 +33,11 @@ const std::string kReminderDialog =
 
 class MainWindow : public ::testing::Test {
  protected:
-  // Opens the window on a fresh Windows 7 plus extra, then forgets what start-up did.
-  void Open(const std::string& extra = "") {
+  // Opens the window on a fresh Windows 7 plus extra, its files written through files, then
+  // forgets what start-up did.
+  void Open(const std::string& extra = "", FileApi* files = nullptr) {
     shell = std::make_unique<HeadlessShell>(std::string(kFreshWindows7) + extra);
+    if (files != nullptr) shell->files = files;
     shell->IdentifySystem();
     form =
         std::make_unique<TForm1>(shell->registry, shell->CreateMainWindow(), shell->identification);
@@ -211,6 +214,21 @@ TEST_F(ExportFlow, AnUnwritablePathIsReportedAndKeepsTheStatus) {
   EXPECT_EQ(shell->FailureBoxes().back(),
             "error box \"" QUILLMARK_PROJECT_TITLE "\": Invalid filename.");
   EXPECT_EQ(Status(), "Last Action: Quillmark is Running");
+}
+
+// A failed export leaves the user's earlier file whole, and nothing of its own beside it.
+TEST_F(ExportFlow, AFailedExportLeavesTheEarlierFileWhole) {
+  FullDiskFiles full(200);  // the second block does not fit
+  Open("", &full);
+  const std::string path = (folder / "mine.reg").string();
+  { std::ofstream(path, std::ios::binary) << "the user's own file"; }
+  shell->save_answer = path;
+  EXPECT_FALSE(form->Dispatch(&TForm1::sbtbtn5Click));
+  EXPECT_EQ(shell->FailureBoxes().back(),
+            "error box \"" QUILLMARK_PROJECT_TITLE "\": I/O error 112.");
+  EXPECT_EQ(Status(), "Last Action: Quillmark is Running");
+  EXPECT_EQ(ReadWholeFile(path), "the user's own file");
+  EXPECT_EQ(SortedNames(folder), std::vector<std::string>{"mine.reg"});
 }
 
 TEST_F(MainWindow, DefaultsNotConfirmedChangesNothing) {

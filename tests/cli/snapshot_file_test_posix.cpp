@@ -346,6 +346,41 @@ TEST_F(FilesHere, AWriteThatRunsOutOfRoomLeavesTheFileThereWhole) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"dangling.reg", "link.reg", "made.reg", "r.reg"}));
 }
 
+// The disk full at a chosen byte: before the first block, at a block's edge, one byte short of
+// the whole; and room for exactly the whole.
+TEST_F(FilesHere, ADiskFullAtAnyByteLeavesTheEarlierFileWholeAndNothingBesideIt) {
+  const std::string target = Path("r.reg").string();
+  const std::string earlier(5000, 'x');
+  const std::string full = "1||error: " + target + ": I/O error 223.\n";
+  const std::vector<std::string> exporting = {"export", target};
+  struct Case {
+    rlim_t room;
+    std::vector<std::string> command;
+    std::string result;
+  };
+  const Case cases[] = {
+      {0, exporting, full},
+      {127, exporting, full},
+      {128, exporting, full},
+      {1413, exporting, full},
+      {1414, exporting, "0||"},
+      {0, {"script", "all", target}, full},
+      {1000, {"--registry", Path("none.reg").string(), "backup", target}, full},
+  };
+  for (const Case& c : cases) {
+    Write(target, earlier);
+    EXPECT_EQ(WithRoomFor(c.room, c.command, Path("")).Text(), c.result) << c.room;
+    const std::string now = ReadWholeFile(target);
+    if (c.result == full) {
+      EXPECT_EQ(now, earlier) << c.room;
+    } else {
+      EXPECT_EQ(now.size(), 1414u);
+      EXPECT_EQ(now.rfind("Windows Registry Editor Version 5.00\r\n", 0), 0u);
+    }
+    EXPECT_EQ(Names(), std::vector<std::string>{"r.reg"}) << c.room;
+  }
+}
+
 TEST_F(FilesHere, IntoAPipeTheBytesGoAsTheyCome) {
   // /dev/stdout into a pipe is a link to "pipe:[N]", which no path reaches; the name still opens.
   int ends[2];

@@ -1,31 +1,36 @@
-// The Win32 file calls on a real file: a block several times the writer's buffer goes whole, and
-// a handle closed once is refused as an invalid handle, the code the writer's fakes give.
+// The Win32 file calls on real files: a fresh file made once only, a block several times the
+// writer's buffer going whole, a handle closed once refused as an invalid handle (the code the
+// writer's fakes give), the rename over a file, and what a file refuses.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include "fileio/file_api.h"
+#include "support/files.h"
 #include "support/recording_files.h"
 
-namespace quillmark {
+namespace quillmark::testing {
 namespace {
 
-std::string TemporaryPath(const char* name) {
-  char folder[MAX_PATH] = {};
-  const DWORD length = GetTempPathA(MAX_PATH, folder);
-  EXPECT_GT(length, 0u) << "no temporary folder";
-  return std::string(folder, length) + name;
-}
+namespace fs = std::filesystem;
 
-TEST(Win32Files, AWholeBlockReachesTheFileAndASecondCloseIsRefused) {
+TEST(Win32Files, AFreshFileIsMadeOnceFilledAndRenamedOverTheOldOne) {
   FileApi& files = SystemFiles();
-  const std::string path = TemporaryPath("quillmark-file-api-test.txt");
-  const FileApi::Handle file = files.CreateForWriting(path.c_str());
+  const fs::path folder = FreshTestFolder("quillmark-file-api-");
+  const std::string target = (folder / "target.reg").string();
+  const std::string fresh = (folder / "target.reg.0123456789abcdef.tmp").string();
+  std::ofstream(target, std::ios::binary) << "old";
+  ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_HIDDEN));
+
+  const FileApi::Handle file = files.CreateNew(fresh.c_str(), target.c_str());
   ASSERT_NE(file, FileApi::kInvalidHandle) << "error " << files.LastError();
+  EXPECT_EQ(files.CreateNew(fresh.c_str(), target.c_str()), FileApi::kInvalidHandle);
+  EXPECT_EQ(files.LastError(), kFileExists);
   EXPECT_EQ(files.FileKind(file), FileApi::Kind::Disk);
 
   std::string block(100000, '\0');
@@ -33,16 +38,47 @@ TEST(Win32Files, AWholeBlockReachesTheFileAndASecondCloseIsRefused) {
   std::uint32_t written = 0;
   EXPECT_TRUE(files.Write(file, block.data(), static_cast<std::uint32_t>(block.size()), &written));
   EXPECT_EQ(written, block.size());
+  EXPECT_TRUE(files.Flush(file));
   EXPECT_TRUE(files.Close(file));
   EXPECT_FALSE(files.Close(file));
-  EXPECT_EQ(files.LastError(), testing::kInvalidHandleCode);
+  EXPECT_EQ(files.LastError(), kInvalidHandleCode);
+  EXPECT_EQ(ReadWholeFile(target), "old");
 
-  std::ifstream back(path, std::ios::binary);
-  const std::string read((std::istreambuf_iterator<char>(back)), std::istreambuf_iterator<char>());
-  back.close();
-  EXPECT_EQ(read, block);
-  EXPECT_TRUE(files.Remove(path.c_str()));
+  EXPECT_TRUE(files.Replace(fresh.c_str(), target.c_str())) << "error " << files.LastError();
+  EXPECT_TRUE(files.SyncFolder(target.c_str()));
+  EXPECT_EQ(ReadWholeFile(target), block);
+  EXPECT_EQ(GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_HIDDEN,
+            static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+  EXPECT_EQ(SortedNames(folder), std::vector<std::string>{"target.reg"});
+  SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_TRUE(files.Remove(target.c_str()));
+  fs::remove_all(folder);
+}
+
+TEST(Win32Files, OpeningWhatIsThereSaysWhyItMayNotBeWritten) {
+  FileApi& files = SystemFiles();
+  const fs::path folder = FreshTestFolder("quillmark-file-api-");
+  const std::string read_only = (folder / "read-only.reg").string();
+  std::ofstream(read_only, std::ios::binary) << "kept";
+  ASSERT_TRUE(SetFileAttributesA(read_only.c_str(), FILE_ATTRIBUTE_READONLY));
+  struct Case {
+    std::string name;
+    std::uint32_t code;
+  };
+  for (const Case& c : {Case{(folder / "missing.reg").string(), kFileNotFound},
+                        Case{(folder / "no folder" / "x.reg").string(), kPathNotFound},
+                        Case{read_only, kAccessDenied}, Case{folder.string(), kAccessDenied}}) {
+    EXPECT_EQ(files.OpenExisting(c.name.c_str()), FileApi::kInvalidHandle) << c.name;
+    EXPECT_EQ(files.LastError(), c.code) << c.name;
+  }
+  const FileApi::Handle device = files.OpenExisting("NUL");
+  ASSERT_NE(device, FileApi::kInvalidHandle);
+  EXPECT_EQ(files.FileKind(device), FileApi::Kind::Character);
+  EXPECT_TRUE(files.Close(device));
+  EXPECT_EQ(ReadWholeFile(read_only), "kept");
+  SetFileAttributesA(read_only.c_str(), FILE_ATTRIBUTE_NORMAL);
+  fs::remove_all(folder);
 }
 
 }  // namespace
-}  // namespace quillmark
+}  // namespace quillmark::testing

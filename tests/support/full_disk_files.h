@@ -13,7 +13,10 @@ class FullDiskFiles final : public FileApi {
  public:
   explicit FullDiskFiles(std::uint64_t room) : room_(room) {}
 
-  Handle CreateForWriting(const char* name) override { return real_.CreateForWriting(name); }
+  Handle OpenExisting(const char* name) override { return real_.OpenExisting(name); }
+  Handle CreateNew(const char* name, const char* like) override {
+    return real_.CreateNew(name, like);
+  }
   Kind FileKind(Handle file) override { return real_.FileKind(file); }
   bool Write(Handle file, const void* data, std::uint32_t size, std::uint32_t* written) override {
     full_ = used_ + size > room_;
@@ -22,7 +25,10 @@ class FullDiskFiles final : public FileApi {
     used_ += *written;
     return passed && !full_;
   }
+  bool Flush(Handle file) override { return real_.Flush(file); }
   bool Close(Handle file) override { return real_.Close(file); }
+  bool Replace(const char* from, const char* to) override { return real_.Replace(from, to); }
+  bool SyncFolder(const char* name) override { return real_.SyncFolder(name); }
   bool Remove(const char* name) override { return real_.Remove(name); }
   std::uint32_t LastError() override { return full_ ? kDiskFull : real_.LastError(); }
 

@@ -79,10 +79,12 @@ TEST(RestoreFile, IsFortySixCrLfLinesOfPlainText) {
   EXPECT_EQ(line_ends, 46u);
   EXPECT_EQ(written.find('\n'), written.find("\r\n") + 1);
   for (unsigned char c : written) EXPECT_LT(c, 0x80);
-  // Eleven full blocks while writing, the last six bytes at close.
-  EXPECT_EQ(files.calls.size(), 2u + 12u + 1u);
-  EXPECT_EQ(files.calls[12], "write 128");
-  EXPECT_EQ(files.calls[13], "write 6");
+  // Looked at, a fresh file made, eleven full blocks while writing, the last six bytes at
+  // close, then flushed, closed and renamed over the file.
+  EXPECT_EQ(files.calls.size(), 4u + 12u + 4u);
+  EXPECT_EQ(files.calls[14], "write 128");
+  EXPECT_EQ(files.calls[15], "write 6");
+  EXPECT_EQ(files.calls[18], "replace RestoreFromTewaks.reg.*.tmp RestoreFromTewaks.reg");
 }
 
 TEST(RestoreFile, ARealFileIsReplacedWholeByTheSameBytes) {
@@ -93,12 +95,12 @@ TEST(RestoreFile, ARealFileIsReplacedWholeByTheSameBytes) {
   std::filesystem::remove(path);
 }
 
-TEST(RestoreFile, AnExportThatStopsRemovesTheFileItBegan) {
+TEST(RestoreFile, AnExportThatStopsLeavesTheFileAsItWasAndRemovesTheFreshOne) {
   struct Case {
     int refuse_write;  // the n-th block; the twelfth goes at close
     int short_write;
     std::uint32_t refuse_create;
-    bool removed;
+    bool made;  // whether a fresh file was made, to be removed
   };
   const Case cases[] = {
       {1, 0, 0, true},  {2, 0, 0, true}, {11, 0, 0, true},
@@ -110,16 +112,22 @@ TEST(RestoreFile, AnExportThatStopsRemovesTheFileItBegan) {
     files.short_write = c.short_write;
     files.refuse_create = c.refuse_create;
     EXPECT_THROW(WriteRestoreFile(files, "RestoreFromTewaks.reg"), EInOutError);
-    const bool removed = files.calls.back() == "remove RestoreFromTewaks.reg";
-    EXPECT_EQ(removed, c.removed) << c.refuse_write << " " << c.short_write;
-    if (c.removed) {
+    const bool removed = files.calls.back() == "remove RestoreFromTewaks.reg.*.tmp";
+    EXPECT_EQ(removed, c.made) << c.refuse_write << " " << c.short_write;
+    if (c.made) {
       EXPECT_EQ(files.calls[files.calls.size() - 2], "close");
+    }
+    for (const std::string& call : files.calls) {
+      EXPECT_EQ(call.find("replace"), std::string::npos) << call;
+      EXPECT_NE(call, "remove RestoreFromTewaks.reg");
     }
   }
 }
 
-TEST(RestoreFile, ADiskFullAtAnyByteLeavesNoFileAndRoomEnoughLeavesTheWholeOne) {
-  const auto path = std::filesystem::temp_directory_path() / "quillmark-full-disk.reg";
+// A failed export used to leave no file; now the user's earlier file survives it whole.
+TEST(RestoreFile, ADiskFullAtAnyByteLeavesTheEarlierFileWholeAndRoomEnoughTheNewOne) {
+  const auto folder = FreshTestFolder("quillmark-full-disk-");
+  const auto path = folder / "r.reg";
   struct Case {
     std::uint64_t room;
     const char* outcome;
@@ -130,10 +138,10 @@ TEST(RestoreFile, ADiskFullAtAnyByteLeavesNoFileAndRoomEnoughLeavesTheWholeOne) 
     std::ofstream(path, std::ios::binary) << std::string(5000, 'x');
     FullDiskFiles files(c.room);
     EXPECT_EQ(ExportRestoreFile(path.string(), files), c.outcome) << c.room;
-    EXPECT_EQ(std::filesystem::exists(path), c.room == 1414) << c.room;
+    EXPECT_EQ(ReadWholeFile(path), c.room == 1414 ? kExpected : std::string(5000, 'x')) << c.room;
+    EXPECT_EQ(SortedNames(folder), std::vector<std::string>{"r.reg"}) << c.room;
   }
-  EXPECT_EQ(ReadWholeFile(path), kExpected);
-  std::filesystem::remove(path);
+  std::filesystem::remove_all(folder);
 }
 
 TEST(RestoreFile, ARegistryClientGetsTheDefaultsBackButLeavesLinkResolveIgnoreLinkInfo) {

@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "support/files.h"
 
@@ -42,6 +44,35 @@ TEST(RestoreFileHere, AFileTheUserMayNotWriteIsLeftAsItWas) {
   EXPECT_EQ(shown, "5 File access denied");
   EXPECT_EQ(ReadWholeFile(path), "keep me");
   fs::remove(path);
+}
+
+// Root too: a file read-only by its mode is refused as Windows refuses a read-only file.
+TEST(RestoreFileHere, ExistingTargetsAreReplacedWholeOrRefusedAndLeftAsTheyWere) {
+  const fs::path folder = FreshTestFolder("quillmark-targets-");
+  fs::create_directory(folder / "a folder");
+  struct Case {
+    const char* name;
+    fs::perms mode;
+    const char* outcome;
+  };
+  const fs::perms read_write = fs::perms::owner_read | fs::perms::owner_write;
+  const Case cases[] = {
+      {"private.reg", read_write, "exported"},
+      {"shared.reg", read_write | fs::perms::group_read | fs::perms::others_read, "exported"},
+      {"read-only.reg", fs::perms::owner_read | fs::perms::group_read, "5 File access denied"},
+  };
+  for (const Case& c : cases) {
+    const fs::path path = folder / c.name;
+    std::ofstream(path) << "earlier";
+    fs::permissions(path, c.mode);
+    EXPECT_EQ(ExportRestoreFile(path.string()), c.outcome) << c.name;
+    EXPECT_EQ(ReadWholeFile(path).size(), c.outcome == std::string("exported") ? 1414u : 7u);
+    EXPECT_EQ(fs::status(path).permissions(), c.mode) << c.name;
+  }
+  EXPECT_EQ(ExportRestoreFile((folder / "a folder").string()), "5 File access denied");
+  EXPECT_EQ(SortedNames(folder),
+            (std::vector<std::string>{"a folder", "private.reg", "read-only.reg", "shared.reg"}));
+  fs::remove_all(folder);
 }
 
 TEST(RestoreFileHere, AFullDeviceIsReportedWithItsCodeAndNotRemoved) {

@@ -1,4 +1,4 @@
-#include "cli/temporary_name.h"
+#include "fileio/temporary_name.h"
 
 #include <cstdint>
 #include <random>

@@ -1,0 +1,13 @@
+// The failure about a file quillmark-cli was given: "PATH: " and one of the texts of
+// cli/file_messages.h, its %s standing for detail.
+#pragma once
+
+#include <string>
+
+namespace quillmark {
+
+// Raises Exception.
+[[noreturn]] void FailOnFile(const std::string& path, const char* text,
+                             const std::string& detail = "");
+
+}  // namespace quillmark
