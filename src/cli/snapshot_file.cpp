@@ -58,11 +58,9 @@ SnapshotFile SnapshotFile::OpenForChange(const std::string& name) {
   }
   file.loaded_ = SaveSnapshot(file.document_.registry);
   // Made now, so that a place where no file can be made stops the command before it runs.
-  file.replacement_ = std::make_unique<OutputTextFile>(SystemFiles());
-  file.replacement_->BindName(target.path);
-  file.replacement_->OpenForWriting();
+  file.replacement_ = std::make_unique<FileDestination>(SystemFiles());
   try {
-    CheckIoResult();
+    OpenFileDestination(*file.replacement_, target.path);
   } catch (const EInOutError& refused) {
     FailOnFile(name, kFileCannotBeReplaced, refused.Message());
   }
@@ -71,13 +69,14 @@ SnapshotFile SnapshotFile::OpenForChange(const std::string& name) {
 
 void SnapshotFile::WriteBackIfChanged() {
   if (!replacement_) return;
-  const std::unique_ptr<OutputTextFile> replacement = std::move(replacement_);
+  const std::unique_ptr<FileDestination> replacement = std::move(replacement_);
   if (SaveSnapshot(document_.registry) == loaded_) {
-    replacement->Discard();  // unchanged: the file keeps its bytes, comments and line ends
+    replacement->Abandon();  // unchanged: the file keeps its bytes, comments and line ends
     return;
   }
   try {
-    FinishTextFile(*replacement, EncodeRegistryFile(SaveSnapshotDocument(document_), encoding_));
+    FinishFileDestination(*replacement,
+                          EncodeRegistryFile(SaveSnapshotDocument(document_), encoding_));
   } catch (const EInOutError& failure) {
     FailOnFile(name_, kFileNotWritten, failure.Message());
   }

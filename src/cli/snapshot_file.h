@@ -9,7 +9,7 @@
 
 #include "cli/file_system.h"
 #include "core/failure_classes.h"
-#include "fileio/output_text_file.h"
+#include "fileio/file_destination.h"
 #include "regfile/registry_file_encoding.h"
 #include "regfile/registry_script.h"
 #include "stores/memory_registry.h"
@@ -37,8 +37,8 @@ class SnapshotFile {
   FileLock lock_;
   SnapshotDocument document_;
   RegistryFileEncoding encoding_ = RegistryFileEncoding::CodePage;
-  std::string loaded_;                           // the registry's snapshot as it was read
-  std::unique_ptr<OutputTextFile> replacement_;  // opened for writing, beside the file
+  std::string loaded_;                            // the registry's snapshot as it was read
+  std::unique_ptr<FileDestination> replacement_;  // opened for writing, beside the file
 };
 
 // The registry a file states, for a command that only reads; a missing file is an empty

@@ -226,6 +226,23 @@ TEST_F(FilesHere, AReplacedFileKeepsItsLinkModeAndOwnerAndStrangersFilesStay) {
                                                "shared.reg", "shared.reg.tmp", "victim"}));
 }
 
+// A snapshot's name is not held to the restore file's name field: one deep in a folder tree is
+// replaced like any other.
+TEST_F(FilesHere, ASnapshotWhoseNameIsLongerThanTheNameFieldIsWrittenBack) {
+  fs::path deep = Path("");
+  while (deep.string().size() < 300) deep /= std::string(60, 'd');
+  fs::create_directories(deep);
+  const fs::path snapshot = deep / "snapshot.reg";
+  ASSERT_GT(snapshot.string().size(), 259u);
+  Write(snapshot, kFreshWindows7);
+
+  const Result apply = RunCommand({"--registry", snapshot.string(), "apply", "menu-delay"});
+
+  EXPECT_EQ(apply.code, 0) << apply.err;
+  EXPECT_NE(ReadWholeFile(snapshot).find("\"MenuShowDelay\"=\"8\"\r\n"), std::string::npos);
+  EXPECT_EQ(SortedNames(deep), std::vector<std::string>{"snapshot.reg"});
+}
+
 // Commands at once on one file come out as the same commands one after the other, in some
 // order: their rows, messages and exit codes, and the file they leave.
 TEST_F(FilesHere, CommandsAtOnceOnOneFileComeOutAsSomeOrderOfThem) {
