@@ -466,8 +466,6 @@ RegStatus OverlayRegistry::QueryInfoKey(RegKey key, std::uint32_t* subkeys,
 
 OverlayRegistry::Region OverlayRegistry::ChangedRegion() {
   Region region;
-  region.before.SetCallLogging(false);
-  region.after.SetCallLogging(false);
   for (const auto& root : roots_) {
     Names path;
     CollectRegion(*root, path, region);

@@ -329,10 +329,7 @@ void Apply(RegistryApi& store, const std::vector<Step>& steps) {
 
 MemoryRegistry Loaded(const std::vector<Step>& steps) {
   MemoryRegistry registry;
-  registry.SetCallLogging(false);
   Apply(registry, steps);
-  registry.SetCallLogging(true);
-  registry.ForgetCalls();
   return registry;
 }
 

@@ -51,7 +51,6 @@ void AppendOwnedKey(std::string& out, RegistryApi& store, const FootprintItem& i
   AppendLine(out, "[-" + path + "]");
   AppendLine(out, "");
   MemoryRegistry tree;
-  tree.SetCallLogging(false);
   if (!spelled.exists || !CopyKey(store, item.root, spelled.names, tree, true)) return;
   if (const MemoryRegistry::Key* key = FindKey(tree, item.root, spelled.names)) {
     AppendKeyTree(out, *key, path);

@@ -61,7 +61,6 @@ std::string RowsText(const std::string& boxes) {
 // remove anywhere.
 MemoryRegistry EverythingOwned() {
   MemoryRegistry seed;
-  seed.SetCallLogging(false);
   const std::uint8_t empty = 0;
   for (const FootprintItem& item : OwnedFootprint()) {
     RegKey key = 0;
