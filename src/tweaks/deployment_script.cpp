@@ -10,6 +10,7 @@
 #include "platform/registry_reading.h"
 #include "platform/registry_script.h"
 #include "tweaks/headless_tweak_list.h"
+#include "tweaks/restart_flag.h"
 #include "tweaks/text_memo.h"
 #include "tweaks/tweak_catalogue.h"
 #include "tweaks/tweak_engine.h"
@@ -96,6 +97,7 @@ void AppendLine(std::string& out, const std::string& line) {
 }  // namespace
 
 std::string DeploymentScript(const std::string& boxes, ScriptPart part) {
+  const RestartFlagKept flag;  // the script's Apply runs on no real registry
   MemoryRegistry seed = EverythingOwned();
   OverlayRegistry overlay(seed);
   HeadlessTweakList list;

@@ -17,6 +17,7 @@
 #include "support/instrumented_store.h"
 #include "support/watched_store.h"
 #include "tweaks/headless_tweak_list.h"
+#include "tweaks/restart_flag.h"
 
 namespace quillmark::testing {
 namespace {
@@ -227,6 +228,22 @@ TEST(Plan, EqualsTheRealCommandOnRandomStatesWithAnyCallRefused) {
     if (::testing::Test::HasFailure()) return;
   }
   EXPECT_GT(refused, 100);
+}
+
+// A plan of an Apply, whether it would succeed or fail, recommends no restart.
+TEST(Plan, LeavesTheRestartFlagAsItFoundIt) {
+  for (const Rights rights : {Rights::Administrator, Rights::StandardUser}) {
+    for (const int before : {0, 1}) {
+      restart_recommended = before;
+      MemoryRegistry registry = Load(kFreshWindows7, rights);
+      HeadlessTweakList list;
+      const Plan plan = MakePlan(registry, RightsOf(registry),
+                                 {EngineCommand::Kind::Apply, "xxxxxxxxxxxxxx"}, list);
+      EXPECT_EQ(plan.failure.has_value(), rights == Rights::StandardUser);
+      EXPECT_EQ(plan.changes.empty(), rights == Rights::StandardUser);
+      EXPECT_EQ(restart_recommended, before);
+    }
+  }
 }
 
 }  // namespace
