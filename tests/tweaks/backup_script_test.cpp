@@ -62,7 +62,7 @@ Step Defaults() {
 }
 
 bool HasValue(const MemoryRegistry& registry, RootKey root, const char* key, const char* name) {
-  const MemoryRegistry::Key* found = FindKey(registry, root, PathNames(key));
+  const MemoryRegistry::Key* found = FindKey(registry, root, KeyNames(key));
   return found != nullptr && found->values.contains(name);
 }
 
@@ -86,7 +86,7 @@ TEST(Backup, ImportedAfterAnyChangesItPutsBackWhatTheTweaksOwnAndKeepsTheRest) {
 
       EXPECT_EQ(OwnedState(harness.registry), owned);
       const MemoryRegistry::Key* theirs = FindKey(harness.registry, RootKey::ClassesRoot,
-                                                  PathNames("\\Directory\\shell\\Theirs\\command"));
+                                                  KeyNames("\\Directory\\shell\\Theirs\\command"));
       EXPECT_NE(theirs, nullptr);
       EXPECT_TRUE(
           HasValue(harness.registry, RootKey::CurrentUser, "\\Control Panel\\Desktop", "Theirs"));
@@ -97,10 +97,10 @@ TEST(Backup, ImportedAfterAnyChangesItPutsBackWhatTheTweaksOwnAndKeepsTheRest) {
       const MemoryRegistry before = LoadSnapshot(state);
       if (const MemoryRegistry::Key* send_to =
               FindKey(before, RootKey::ClassesRoot,
-                      PathNames("\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Send To"))) {
+                      KeyNames("\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Send To"))) {
         const MemoryRegistry::Key* now =
             FindKey(harness.registry, RootKey::ClassesRoot,
-                    PathNames("\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Send To"));
+                    KeyNames("\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Send To"));
         ASSERT_NE(now, nullptr);
         EXPECT_EQ(now->values.begin()->second.data, send_to->values.begin()->second.data);
       }
