@@ -1,19 +1,21 @@
 #include "platform/key_path.h"
 
-#include <algorithm>
-
 namespace quillmark {
+
+std::vector<std::string_view> KeyPathParts(std::string_view path) {
+  std::vector<std::string_view> parts;
+  while (true) {
+    const std::size_t end = path.find('\\');
+    parts.push_back(path.substr(0, end));
+    if (end == std::string_view::npos) return parts;
+    path.remove_prefix(end + 1);
+  }
+}
 
 std::vector<std::string> KeyNames(std::string_view path) {
   std::vector<std::string> names;
-  for (std::size_t i = 0; i < path.size();) {
-    if (path[i] == '\\') {
-      ++i;
-      continue;
-    }
-    const std::size_t end = std::min(path.find('\\', i), path.size());
-    names.emplace_back(path.substr(i, end - i));
-    i = end;
+  for (std::string_view part : KeyPathParts(path)) {
+    if (!part.empty()) names.emplace_back(part);
   }
   return names;
 }

@@ -9,6 +9,8 @@
 
 namespace quillmark {
 
+// Every piece of a path between separators, empty ones too: "A\\B" gives A, "" and B.
+std::vector<std::string_view> KeyPathParts(std::string_view path);
 // The key names of a path: "\A\\B\" gives A and B; empty names stand for nothing, as on Windows.
 std::vector<std::string> KeyNames(std::string_view path);
 // As KeyNames, refusing (kErrorInvalidParameter) a name longer than a key name may be.

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/code_page.h"
+#include "platform/key_path.h"
 #include "platform/registry_reading.h"
 
 namespace quillmark {
@@ -194,10 +195,8 @@ RegStatus OverlayRegistry::OpenOrCreate(RegKey base_key, const char* sub_text, s
     sub.remove_prefix(1);
   }
   if (!sub.empty() && sub[0] == '\\') return kErrorBadPathname;
-  const Names names = KeyNames(sub);
-  for (const std::string& name : names) {
-    if (name.size() > kMaxKeyNameLength) return kErrorInvalidParameter;
-  }
+  Names names;
+  if (RegStatus status = CheckedKeyNames(sub, names); status != kErrorSuccess) return status;
   if (base.node->depth + names.size() > kMaxKeyDepth) return kErrorInvalidParameter;
   if (names.empty() && !create && IsPredefinedHandle(base_key)) {
     *result = base_key;  // a root opened with an empty path gives itself back
@@ -337,10 +336,8 @@ RegStatus OverlayRegistry::DeleteKey(RegKey base_key, const char* sub_text) {
   if (!FindBase(base_key, base)) return kErrorInvalidHandle;
   if (base.node->removed) return kErrorKeyDeleted;
   if (!sub.empty() && sub[0] == '\\') return kErrorBadPathname;
-  const Names names = KeyNames(sub);
-  for (const std::string& name : names) {
-    if (name.size() > kMaxKeyNameLength) return kErrorInvalidParameter;
-  }
+  Names names;
+  if (RegStatus status = CheckedKeyNames(sub, names); status != kErrorSuccess) return status;
   Node* target = base.node.get();
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (Node* child = Child(*target, names[i])) {

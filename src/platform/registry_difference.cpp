@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/ascii_case.h"
+#include "platform/key_path.h"
 
 namespace quillmark {
 
@@ -23,12 +24,7 @@ struct Entry {
 };
 
 std::string Bracketed(const std::vector<std::string>& path) {
-  std::string text = "[";
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    if (i > 0) text += '\\';
-    text += path[i];
-  }
-  return text + "]";
+  return "[" + JoinKeyNames(path) + "]";
 }
 
 class Differ {

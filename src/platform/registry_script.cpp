@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/ascii_case.h"
+#include "platform/key_path.h"
 #include "platform/registry_key_handle.h"
 #include "platform/tregistry.h"
 
@@ -69,12 +70,6 @@ std::optional<std::uint32_t> ParseHex(std::string_view digits, std::size_t max_d
     value = value << 4 | *digit;
   }
   return value;
-}
-
-std::string FullPath(RootKey root, const std::string& path) {
-  std::string full(RootName(root));
-  if (!path.empty()) full += "\\" + path;
-  return full;
 }
 
 class ScriptReader {
@@ -147,8 +142,8 @@ class ScriptReader {
       step.kind = Step::Kind::RemoveKey;
       body.remove_prefix(1);
     }
-    const std::size_t separator = body.find('\\');
-    const std::string_view root_name = body.substr(0, separator);
+    const std::vector<std::string_view> parts = KeyPathParts(body);
+    const std::string_view root_name = parts.front();
     std::optional<RootKey> root;
     for (RootKey candidate : kRootKeys) {
       if (EqualsNoCase(root_name, RootName(candidate))) root = candidate;
@@ -160,12 +155,9 @@ class ScriptReader {
     } else {
       Fail(line, "unknown root key \"" + std::string(root_name) + "\"");
     }
-    if (separator != std::string_view::npos) {
-      std::string_view rest = body.substr(separator + 1);
-      std::size_t depth = 0;
-      while (true) {
-        const std::size_t end = rest.find('\\');
-        const std::string_view name = rest.substr(0, end);
+    if (parts.size() > 1) {
+      for (std::size_t depth = 1; depth < parts.size(); ++depth) {
+        const std::string_view name = parts[depth];
         if (name.empty()) Fail(line, "a key path has an empty key name");
         // The store takes names as zero-terminated text: a zero would cut the path short, and
         // "[-HKEY_CURRENT_USER\<zero>]" would name the whole root.
@@ -173,11 +165,9 @@ class ScriptReader {
         if (name.size() > kMaxKeyNameLength) {
           Fail(line, "a key name is longer than 255 characters");
         }
-        if (++depth > kMaxKeyDepth) Fail(line, "keys are nested deeper than 512 levels");
-        if (end == std::string_view::npos) break;
-        rest.remove_prefix(end + 1);
+        if (depth > kMaxKeyDepth) Fail(line, "keys are nested deeper than 512 levels");
       }
-      step.path = std::string(body.substr(separator + 1));
+      step.path = std::string(body.substr(root_name.size() + 1));
     }
     if (step.kind == Step::Kind::RemoveKey && step.path.empty()) {
       Fail(line, "a root key cannot be removed");
@@ -295,7 +285,7 @@ void Apply(RegistryApi& store, const std::vector<Step>& steps) {
         const RegStatus status = store.CreateKey(RootHandle(step.root), step.path.c_str(),
                                                  kKeyAllAccess, &key, &disposition);
         if (status != kErrorSuccess)
-          refuse("cannot create " + FullPath(step.root, step.path), status);
+          refuse("cannot create " + FullKeyPath(step.root, step.path), status);
         current = RegistryKeyHandle(store, key);
         break;
       }
@@ -305,7 +295,7 @@ void Apply(RegistryApi& store, const std::vector<Step>& steps) {
         registry.SelectRoot(step.root);
         const std::string path = "\\" + step.path;
         if (!registry.RemoveKey(path) && registry.KeyPresent(path)) {
-          throw SnapshotError(step.line, "cannot remove " + FullPath(step.root, step.path));
+          throw SnapshotError(step.line, "cannot remove " + FullKeyPath(step.root, step.path));
         }
         break;
       }

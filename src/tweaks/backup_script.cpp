@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/ascii_case.h"
+#include "platform/key_path.h"
 #include "platform/registry_key_handle.h"
 #include "platform/registry_reading.h"
 #include "platform/registry_script.h"
@@ -28,12 +29,6 @@ constexpr const char* kHeaderLines[] = {
     "",
 };
 
-std::string FullPath(RootKey root, const std::vector<std::string>& names) {
-  std::string path(RootName(root));
-  for (const std::string& name : names) path += "\\" + name;
-  return path;
-}
-
 bool SameKey(const FootprintItem& a, const FootprintItem& b) {
   return a.root == b.root &&
          EqualsNoCase(JoinKeyNames(KeyNames(a.key)), JoinKeyNames(KeyNames(b.key)));
@@ -47,7 +42,7 @@ void AppendLine(std::string& out, const std::string& line) {
 // An owned key: removed, then put back whole if it is there now.
 void AppendOwnedKey(std::string& out, RegistryApi& store, const FootprintItem& item) {
   const SpelledPath spelled = SpellPath(store, item.root, KeyNames(item.key));
-  const std::string path = FullPath(item.root, spelled.names);
+  const std::string path = FullKeyPath(item.root, spelled.names);
   AppendLine(out, "[-" + path + "]");
   AppendLine(out, "");
   MemoryRegistry tree;
@@ -69,7 +64,7 @@ void AppendOwnedValues(std::string& out, RegistryApi& store, RootKey root, const
       key = RegistryKeyHandle(store, opened);
     }
   }
-  AppendLine(out, "[" + FullPath(root, spelled.names) + "]");
+  AppendLine(out, "[" + FullKeyPath(root, spelled.names) + "]");
   for (const char* name : names) {
     std::optional<MemoryRegistry::StoredValue> value;
     if (key) value = ReadStoredValue(store, key.get(), name);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/failure_classes.h"
+#include "platform/key_path.h"
 #include "platform/memory_registry.h"
 #include "platform/overlay_registry.h"
 #include "platform/registry_key_handle.h"
@@ -124,8 +125,7 @@ std::string DeploymentScript(const std::string& boxes, ScriptPart part) {
   for (std::size_t i = 0; i < changes.size(); ++i) {
     const OverlayRegistry::KeyChanges& key = changes[i];
     if (!InPart(key.root, part)) continue;
-    std::string path(RootName(key.root));
-    for (const std::string& name : key.names) path += "\\" + name;
+    const std::string path = FullKeyPath(key.root, key.names);
     if (!key.made && !key.values.empty()) {
       // A value written in a key opened without creation: whether it lands depends on the key.
       throw Exception("the deployment script cannot state the values of " + path);
