@@ -13,9 +13,8 @@ namespace quillmark {
 
 namespace {
 
-constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
-constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::size_t kHexLineWidth = 78;  // hex data is wrapped before this column
+constexpr std::string_view kHeader = kRegistryScriptHeader;
+constexpr std::string_view kLineEnd = kScriptLineEnd;
 
 struct Step {
   enum class Kind { OpenKey, RemoveKey, SetValue, DeleteValue };
@@ -323,106 +322,21 @@ MemoryRegistry Loaded(const std::vector<Step>& steps) {
   return registry;
 }
 
-bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
-
-std::string Quoted(std::string_view text) {
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '\\' || c == '"') quoted += '\\';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
-
-// REG_SZ data that reads back byte for byte from "text": one terminating zero, no other zero,
-// no line break.
-bool IsPlainText(const std::vector<std::uint8_t>& data) {
-  if (data.empty() || data.back() != 0) return false;
-  for (std::size_t i = 0; i + 1 < data.size(); ++i) {
-    if (data[i] == 0 || data[i] == '\r' || data[i] == '\n') return false;
-  }
-  return true;
-}
-
 void SaveKey(const MemoryRegistry::Key& key, const std::string& path, bool listed,
              std::string& out) {
   if (listed) {
     if (HasLineBreak(key.name))
       throw SnapshotError(0, "a key name with a line break cannot be saved");
-    out += "[" + path + "]";
-    out += kLineEnd;
+    AppendScriptLine(out, KeyLine(path));
     for (const auto& [name, value] : key.values) AppendValueLine(out, name, value);
-    out += kLineEnd;
+    AppendScriptLine(out, "");
   }
   for (const auto& subkey : key.subkeys) {
     SaveKey(*subkey, path + "\\" + subkey->name, true, out);
   }
 }
 
-constexpr char kDigits[] = "0123456789abcdef";
-
-void AppendHexByte(std::string& line, std::uint8_t byte) {
-  line += kDigits[byte >> 4];
-  line += kDigits[byte & 0xF];
-}
-
-// "text", dword:... or hex...: with the bytes still to come, which the caller lays out.
-std::string DataPrefix(const MemoryRegistry::StoredValue& value, bool& hex) {
-  hex = false;
-  if (value.type == kRegSz && IsPlainText(value.data)) {
-    return Quoted(
-        std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size() - 1));
-  }
-  if (value.type == kRegDword && value.data.size() == 4) {
-    std::string line = "dword:";
-    for (int i = 3; i >= 0; --i) AppendHexByte(line, value.data[static_cast<std::size_t>(i)]);
-    return line;
-  }
-  hex = true;
-  if (value.type == kRegBinary) return "hex:";
-  std::string type;
-  for (std::uint32_t t = value.type; t != 0 || type.empty(); t >>= 4) {
-    type.insert(type.begin(), kDigits[t & 0xF]);
-  }
-  return "hex(" + type + "):";
-}
-
 }  // namespace
-
-std::string ScriptValueName(const std::string& name) { return name.empty() ? "@" : Quoted(name); }
-
-std::string ScriptData(const MemoryRegistry::StoredValue& value) {
-  bool hex = false;
-  std::string data = DataPrefix(value, hex);
-  if (!hex) return data;
-  for (std::size_t i = 0; i < value.data.size(); ++i) {
-    if (i > 0) data += ',';
-    AppendHexByte(data, value.data[i]);
-  }
-  return data;
-}
-
-void AppendValueLine(std::string& out, const std::string& name,
-                     const MemoryRegistry::StoredValue& value) {
-  if (HasLineBreak(name)) throw SnapshotError(0, "a value name with a line break cannot be saved");
-  bool hex = false;
-  std::string line = ScriptValueName(name) + "=" + DataPrefix(value, hex);
-  if (hex) {
-    const std::vector<std::uint8_t>& bytes = value.data;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-      if (i > 0 && line.size() + 3 > kHexLineWidth) {
-        out += line;
-        out += "\\";
-        out += kLineEnd;
-        line = "  ";
-      }
-      AppendHexByte(line, bytes[i]);
-      if (i + 1 < bytes.size()) line += ',';
-    }
-  }
-  out += line;
-  out += kLineEnd;
-}
 
 void AppendKeyTree(std::string& out, const MemoryRegistry::Key& key, const std::string& path) {
   SaveKey(key, path, true, out);

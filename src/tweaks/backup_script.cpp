@@ -16,12 +16,10 @@ namespace quillmark {
 
 namespace {
 
-constexpr const char* kLineEnd = "\r\n";
-
 // The header; the line at kTimeLine is completed with the time.
 constexpr std::size_t kTimeLine = 2;
-constexpr const char* kHeaderLines[] = {
-    "Windows Registry Editor Version 5.00",
+constexpr std::string_view kHeaderLines[] = {
+    kRegistryScriptHeader,
     "",
     "; Backup by Quillmark of the keys and values its tweaks own, taken ",
     "; Importing it puts them back as they were then; it removes no other key, and leaves every",
@@ -34,17 +32,12 @@ bool SameKey(const FootprintItem& a, const FootprintItem& b) {
          EqualsNoCase(JoinKeyNames(KeyNames(a.key)), JoinKeyNames(KeyNames(b.key)));
 }
 
-void AppendLine(std::string& out, const std::string& line) {
-  out += line;
-  out += kLineEnd;
-}
-
 // An owned key: removed, then put back whole if it is there now.
 void AppendOwnedKey(std::string& out, RegistryApi& store, const FootprintItem& item) {
   const SpelledPath spelled = SpellPath(store, item.root, KeyNames(item.key));
   const std::string path = FullKeyPath(item.root, spelled.names);
-  AppendLine(out, "[-" + path + "]");
-  AppendLine(out, "");
+  AppendScriptLine(out, RemovedKeyLine(path));
+  AppendScriptLine(out, "");
   MemoryRegistry tree;
   if (!spelled.exists || !CopyKey(store, item.root, spelled.names, tree, true)) return;
   if (const MemoryRegistry::Key* key = FindKey(tree, item.root, spelled.names)) {
@@ -64,17 +57,17 @@ void AppendOwnedValues(std::string& out, RegistryApi& store, RootKey root, const
       key = RegistryKeyHandle(store, opened);
     }
   }
-  AppendLine(out, "[" + FullKeyPath(root, spelled.names) + "]");
+  AppendScriptLine(out, KeyLine(FullKeyPath(root, spelled.names)));
   for (const char* name : names) {
     std::optional<MemoryRegistry::StoredValue> value;
     if (key) value = ReadStoredValue(store, key.get(), name);
     if (value) {
       AppendValueLine(out, name, *value);
     } else {
-      AppendLine(out, ScriptValueName(name) + "=-");
+      AppendScriptLine(out, RemovedValueLine(name));
     }
   }
-  AppendLine(out, "");
+  AppendScriptLine(out, "");
 }
 
 }  // namespace
@@ -96,7 +89,8 @@ std::string BackupTime(std::chrono::system_clock::time_point taken) {
 std::string BackupScript(RegistryApi& store, const std::string& taken) {
   std::string out;
   for (std::size_t i = 0; i < std::size(kHeaderLines); ++i) {
-    AppendLine(out, i == kTimeLine ? std::string(kHeaderLines[i]) + taken + "." : kHeaderLines[i]);
+    AppendScriptLine(out, i == kTimeLine ? std::string(kHeaderLines[i]) + taken + "."
+                                         : std::string(kHeaderLines[i]));
   }
   const std::vector<FootprintItem> owned = OwnedFootprint();
   for (const FootprintItem& item : owned) {

@@ -20,8 +20,6 @@ namespace quillmark {
 
 namespace {
 
-constexpr const char* kLineEnd = "\r\n";
-
 struct PartText {
   ScriptPart part;
   const char* what;
@@ -90,11 +88,6 @@ bool MadeBelow(const std::vector<OverlayRegistry::KeyChanges>& changes, std::siz
   return false;
 }
 
-void AppendLine(std::string& out, const std::string& line) {
-  out += line;
-  out += kLineEnd;
-}
-
 }  // namespace
 
 std::string DeploymentScript(const std::string& boxes, ScriptPart part) {
@@ -112,15 +105,16 @@ std::string DeploymentScript(const std::string& boxes, ScriptPart part) {
   engine.ProbeAll();
 
   std::string out;
-  AppendLine(out, "Windows Registry Editor Version 5.00");
-  AppendLine(out, "");
-  AppendLine(out, "; Deployment script by Quillmark for \"apply " + RowsText(boxes) +
-                      "\": imported, it leaves the tweaks' keys");
-  AppendLine(out, "; and values as that command and its read-back leave them, whatever they were.");
+  AppendScriptLine(out, kRegistryScriptHeader);
+  AppendScriptLine(out, "");
+  AppendScriptLine(out, "; Deployment script by Quillmark for \"apply " + RowsText(boxes) +
+                            "\": imported, it leaves the tweaks' keys");
+  AppendScriptLine(
+      out, "; and values as that command and its read-back leave them, whatever they were.");
   for (const PartText& text : kPartTexts) {
-    if (text.part == part) AppendLine(out, std::string("; This is ") + text.what + ".");
+    if (text.part == part) AppendScriptLine(out, std::string("; This is ") + text.what + ".");
   }
-  AppendLine(out, "");
+  AppendScriptLine(out, "");
   const std::vector<OverlayRegistry::KeyChanges> changes = overlay.Changes();
   for (std::size_t i = 0; i < changes.size(); ++i) {
     const OverlayRegistry::KeyChanges& key = changes[i];
@@ -131,19 +125,19 @@ std::string DeploymentScript(const std::string& boxes, ScriptPart part) {
       throw Exception("the deployment script cannot state the values of " + path);
     }
     if (key.made && (!key.values.empty() || !MadeBelow(changes, i))) {
-      AppendLine(out, "[" + path + "]");
+      AppendScriptLine(out, KeyLine(path));
       for (const auto& [name, value] : key.values) {
         if (value) {
           AppendValueLine(out, name, *value);
         } else {
-          AppendLine(out, ScriptValueName(name) + "=-");
+          AppendScriptLine(out, RemovedValueLine(name));
         }
       }
-      AppendLine(out, "");
+      AppendScriptLine(out, "");
     }
     for (const std::string& removed : key.removed) {
-      AppendLine(out, "[-" + path + "\\" + removed + "]");
-      AppendLine(out, "");
+      AppendScriptLine(out, RemovedKeyLine(path + "\\" + removed));
+      AppendScriptLine(out, "");
     }
   }
   return out;
