@@ -100,6 +100,15 @@ void AppendValueLine(std::string& out, const std::string& name,
   AppendScriptLine(out, line);
 }
 
+void AppendValueOrRemoval(std::string& out, const std::string& name,
+                          const std::optional<MemoryRegistry::StoredValue>& value) {
+  if (value) {
+    AppendValueLine(out, name, *value);
+  } else {
+    AppendScriptLine(out, RemovedValueLine(name));
+  }
+}
+
 std::string ValueLine(const std::string& name, const MemoryRegistry::StoredValue& value) {
   return ScriptValueName(name) + "=" + ScriptData(value);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,10 @@ std::string RemovedValueLine(const std::string& name);
 // line break cannot be written (SnapshotError).
 void AppendValueLine(std::string& out, const std::string& name,
                      const MemoryRegistry::StoredValue& value);
+
+// The value's line when there is a value, else the line that deletes it.
+void AppendValueOrRemoval(std::string& out, const std::string& name,
+                          const std::optional<MemoryRegistry::StoredValue>& value);
 
 // A REG_SZ value of the text with its terminating zero, and a REG_DWORD value.
 MemoryRegistry::StoredValue TextValue(std::string_view text);

@@ -61,11 +61,7 @@ void AppendOwnedValues(std::string& out, RegistryApi& store, RootKey root, const
   for (const char* name : names) {
     std::optional<MemoryRegistry::StoredValue> value;
     if (key) value = ReadStoredValue(store, key.get(), name);
-    if (value) {
-      AppendValueLine(out, name, *value);
-    } else {
-      AppendScriptLine(out, RemovedValueLine(name));
-    }
+    AppendValueOrRemoval(out, name, value);
   }
   AppendScriptLine(out, "");
 }

@@ -126,13 +126,7 @@ std::string DeploymentScript(const std::string& boxes, ScriptPart part) {
     }
     if (key.made && (!key.values.empty() || !MadeBelow(changes, i))) {
       AppendScriptLine(out, KeyLine(path));
-      for (const auto& [name, value] : key.values) {
-        if (value) {
-          AppendValueLine(out, name, *value);
-        } else {
-          AppendScriptLine(out, RemovedValueLine(name));
-        }
-      }
+      for (const auto& [name, value] : key.values) AppendValueOrRemoval(out, name, value);
       AppendScriptLine(out, "");
     }
     for (const std::string& removed : key.removed) {

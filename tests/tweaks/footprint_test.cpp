@@ -85,14 +85,17 @@ TEST(Footprint, TheTableListsWhatTheTweaksOwnNothingMissingNothingExtra) {
   for (const FootprintItem& item : product) {
     const auto matches = std::count_if(std::begin(kOwnedByTweaks), std::end(kOwnedByTweaks),
                                        [&](const OwnedItem& ours) { return SameItem(item, ours); });
-    EXPECT_EQ(matches, 1) << "the table lists " << Describe(item);
+    EXPECT_EQ(matches, 1)
+        << Describe(item)
+        << " is in the table but not (or twice) in the list of what the tweaks own";
   }
   for (const OwnedItem& ours : kOwnedByTweaks) {
     const auto matches =
         std::count_if(product.begin(), product.end(),
                       [&](const FootprintItem& item) { return SameItem(item, ours); });
-    EXPECT_EQ(matches, 1) << "the table should list " << ours.key << " '"
-                          << (ours.value ? ours.value : "(whole key)") << "' once";
+    EXPECT_EQ(matches, 1) << "the table should list " << ours.key << " "
+                          << (ours.value ? "'" + std::string(ours.value) + "'" : "(whole key)")
+                          << " once";
   }
 }
 
