@@ -52,6 +52,13 @@ const char* OrEmpty(const char* text) { return text != nullptr ? text : ""; }
 
 }  // namespace
 
+RegStatus CopyName(const std::string& found, char* name, std::uint32_t* name_length) {
+  if (found.size() + 1 > *name_length) return kErrorMoreData;
+  std::memcpy(name, found.c_str(), found.size() + 1);
+  *name_length = static_cast<std::uint32_t>(found.size());
+  return kErrorSuccess;
+}
+
 RegStatus CopyStoredValue(const MemoryRegistry::StoredValue& value, std::uint32_t* type,
                           std::uint8_t* data, std::uint32_t* size) {
   const auto length = static_cast<std::uint32_t>(value.data.size());
@@ -261,11 +268,7 @@ RegStatus MemoryRegistry::EnumKey(RegKey key, std::uint32_t index, char* name,
   }
   if (name == nullptr || name_length == nullptr) return kErrorInvalidParameter;
   if (index >= target->subkeys.size()) return kErrorNoMoreItems;
-  const std::string& found = target->subkeys[index]->name;
-  if (found.size() + 1 > *name_length) return kErrorMoreData;
-  std::memcpy(name, found.c_str(), found.size() + 1);
-  *name_length = static_cast<std::uint32_t>(found.size());
-  return kErrorSuccess;
+  return CopyName(target->subkeys[index]->name, name, name_length);
 }
 
 RegStatus MemoryRegistry::EnumValue(RegKey key, std::uint32_t index, char* name,
@@ -278,9 +281,9 @@ RegStatus MemoryRegistry::EnumValue(RegKey key, std::uint32_t index, char* name,
   if (name == nullptr || name_length == nullptr) return kErrorInvalidParameter;
   if (index >= target->values.size()) return kErrorNoMoreItems;
   auto it = std::next(target->values.begin(), static_cast<std::ptrdiff_t>(index));
-  if (it->first.size() + 1 > *name_length) return kErrorMoreData;
-  std::memcpy(name, it->first.c_str(), it->first.size() + 1);
-  *name_length = static_cast<std::uint32_t>(it->first.size());
+  if (RegStatus status = CopyName(it->first, name, name_length); status != kErrorSuccess) {
+    return status;
+  }
   return CopyStoredValue(it->second, type, data, size);
 }
 

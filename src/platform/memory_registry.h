@@ -98,6 +98,10 @@ class MemoryRegistry final : public RegistryApi {
   bool double_byte_ = false;
 };
 
+// A key or value name into a caller's buffer with its zero, as RegEnumKeyExA and RegEnumValueA
+// hand it out: name_length is the buffer size in, the name's length out.
+RegStatus CopyName(const std::string& found, char* name, std::uint32_t* name_length);
+
 // A value's type, data and size into a caller's buffers, as RegQueryValueExA hands them out.
 RegStatus CopyStoredValue(const MemoryRegistry::StoredValue& value, std::uint32_t* type,
                           std::uint8_t* data, std::uint32_t* size);

@@ -1,7 +1,6 @@
 #include "platform/overlay_registry.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/code_page.h"
 #include "platform/key_path.h"
@@ -421,11 +420,7 @@ RegStatus OverlayRegistry::EnumKey(RegKey key, std::uint32_t index, char* name,
   if (name == nullptr || name_length == nullptr) return kErrorInvalidParameter;
   const Names names = SubkeysOf(*base.node);
   if (index >= names.size()) return kErrorNoMoreItems;
-  const std::string& found = names[index];
-  if (found.size() + 1 > *name_length) return kErrorMoreData;
-  std::memcpy(name, found.c_str(), found.size() + 1);
-  *name_length = static_cast<std::uint32_t>(found.size());
-  return kErrorSuccess;
+  return CopyName(names[index], name, name_length);
 }
 
 RegStatus OverlayRegistry::EnumValue(RegKey key, std::uint32_t index, char* name,
@@ -439,9 +434,9 @@ RegStatus OverlayRegistry::EnumValue(RegKey key, std::uint32_t index, char* name
   const auto values = ValuesOf(*base.node);
   if (index >= values.size()) return kErrorNoMoreItems;
   const auto& [found, value] = values[index];
-  if (found.size() + 1 > *name_length) return kErrorMoreData;
-  std::memcpy(name, found.c_str(), found.size() + 1);
-  *name_length = static_cast<std::uint32_t>(found.size());
+  if (RegStatus status = CopyName(found, name, name_length); status != kErrorSuccess) {
+    return status;
+  }
   return CopyStoredValue(value, type, data, size);
 }
 
