@@ -184,12 +184,7 @@ const Tree& SharedTree() {
 }
 
 MemoryRegistry& SharedRegistry() {
-  static MemoryRegistry registry = [] {
-    MemoryRegistry loaded = LoadSnapshot(SharedTree().script);
-    // The call log is for tests; over millions of look-ups it would only measure its own growth.
-    loaded.SetCallLogging(false);
-    return loaded;
-  }();
+  static MemoryRegistry registry = LoadSnapshot(SharedTree().script);
   return registry;
 }
 

@@ -33,10 +33,12 @@
 #include "regfile/registry_script.h"
 #include "registry/tregistry.h"
 #include "stores/memory_registry.h"
+#include "support/instrumented_store.h"
 
 namespace {
 
 using namespace quillmark;
+using quillmark::testing::InstrumentedStore;
 
 constexpr std::string_view kSystem =
     "Windows Registry Editor Version 5.00\r\n"
@@ -131,7 +133,9 @@ RootKey ParseRoot(std::string_view text) {
 
 class Program {
  public:
-  explicit Program(MemoryRegistry& registry) : registry_(registry) { object_.emplace(registry_); }
+  explicit Program(MemoryRegistry& registry) : registry_(registry), store_(registry) {
+    object_.emplace(store_);
+  }
 
   void Run(char operation, const std::string& argument) {
     try {
@@ -257,7 +261,7 @@ class Program {
       case 'z':
         object_.reset();
         if (registry_.OpenHandleCount() != 0) Broken("a handle outlived the registry object");
-        object_.emplace(registry_);
+        object_.emplace(store_);
         current_readable_ = false;
         break;
       case '!':
@@ -288,9 +292,9 @@ class Program {
     const RegStatus code = kFailureCodes[which % std::size(kFailureCodes)];
     // A failed close would leave a handle open by injection, not by fault: closes are spared.
     auto remaining = std::make_shared<std::uint32_t>(n);
-    registry_.FailWhen(
-        [remaining](const MemoryRegistry::Call& call) {
-          if (call.operation == MemoryRegistry::Operation::CloseKey || *remaining == 0) {
+    store_.FailWhen(
+        [remaining](const InstrumentedStore::Call& call) {
+          if (call.operation == InstrumentedStore::Operation::CloseKey || *remaining == 0) {
             return false;
           }
           return --*remaining == 0;
@@ -300,6 +304,7 @@ class Program {
   }
 
   MemoryRegistry& registry_;
+  InstrumentedStore store_;  // the registry object's store, to inject failures
   std::optional<TRegistry> object_;
   bool current_readable_ = false;
   bool failures_injected_ = false;
@@ -334,7 +339,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     program.Finish();
   }
 
-  registry.ClearFailures();
   std::string saved;
   try {
     saved = SaveSnapshot(registry);

@@ -262,8 +262,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       return 0;
     }
     for (const TweakRow& row : kTweakRows) {
-      out << row.index << '\t' << row.caption << '\t' << row.information << '\t'
-          << kRowNames[static_cast<std::size_t>(row.index)] << '\n';
+      out << RowOf(row.tweak) << '\t' << row.caption << '\t' << row.information << '\t'
+          << kRowNames[static_cast<std::size_t>(RowOf(row.tweak))] << '\n';
     }
     return 0;
   }

@@ -1,11 +1,13 @@
 #include "cli/plan.h"
 
 #include "regfile/registry_difference.h"
+#include "tweaks/restart_flag.h"
 
 namespace quillmark {
 
 Plan MakePlan(RegistryApi& store, OverlayRegistry::RootRights root_rights,
               const EngineCommand& command, HeadlessTweakList& list) {
+  const RestartFlagKept flag;  // a plan changes nothing real
   OverlayRegistry overlay(store, std::move(root_rights));
   Plan plan;
   plan.failure = RunEngineCommand(overlay, command, list);

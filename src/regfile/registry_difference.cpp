@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "core/ascii_case.h"
+#include "regfile/registry_script_lines.h"
+#include "registry/key_path.h"
 
 namespace quillmark {
 
@@ -22,14 +24,7 @@ struct Entry {
   std::string text;
 };
 
-std::string Bracketed(const std::vector<std::string>& path) {
-  std::string text = "[";
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    if (i > 0) text += '\\';
-    text += path[i];
-  }
-  return text + "]";
-}
+std::string Bracketed(const std::vector<std::string>& path) { return KeyLine(JoinKeyNames(path)); }
 
 class Differ {
  public:
@@ -90,13 +85,13 @@ class Differ {
       }
       if (order > 0 || respelt) {
         entries_.push_back({path, Rank::Value, a->first, false,
-                            "+ " + key + " " + ScriptValueName(a->first) + "=" + Data(a->second)});
+                            "+ " + key + " " + ValueLine(a->first, a->second)});
       }
       if (order == 0 && !respelt &&
           (b->second.type != a->second.type || b->second.data != a->second.data)) {
-        entries_.push_back({path, Rank::Value, a->first, false,
-                            "~ " + key + " " + ScriptValueName(a->first) + "=" + Data(a->second) +
-                                " (was " + Data(b->second) + ")"});
+        entries_.push_back(
+            {path, Rank::Value, a->first, false,
+             "~ " + key + " " + ValueLine(a->first, a->second) + " (was " + Data(b->second) + ")"});
       }
       if (order <= 0) ++b;
       if (order >= 0) ++a;
@@ -115,8 +110,8 @@ class Differ {
     const std::string bracketed = Bracketed(path);
     entries_.push_back({path, Rank::KeyMade, {}, false, "+ " + bracketed});
     for (const auto& [name, value] : key.values) {
-      entries_.push_back({path, Rank::Value, name, false,
-                          "+ " + bracketed + " " + ScriptValueName(name) + "=" + Data(value)});
+      entries_.push_back(
+          {path, Rank::Value, name, false, "+ " + bracketed + " " + ValueLine(name, value)});
     }
     for (const auto& subkey : key.subkeys) Made(*subkey, path);
     path.pop_back();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/ascii_case.h"
+#include "registry/key_path.h"
 #include "registry/registry_key_handle.h"
 #include "registry/tregistry.h"
 
@@ -12,9 +13,8 @@ namespace quillmark {
 
 namespace {
 
-constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
-constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::size_t kHexLineWidth = 78;  // hex data is wrapped before this column
+constexpr std::string_view kHeader = kRegistryScriptHeader;
+constexpr std::string_view kLineEnd = kScriptLineEnd;
 
 struct Step {
   enum class Kind { OpenKey, RemoveKey, SetValue, DeleteValue };
@@ -69,12 +69,6 @@ std::optional<std::uint32_t> ParseHex(std::string_view digits, std::size_t max_d
     value = value << 4 | *digit;
   }
   return value;
-}
-
-std::string FullPath(RootKey root, const std::string& path) {
-  std::string full(RootName(root));
-  if (!path.empty()) full += "\\" + path;
-  return full;
 }
 
 class ScriptReader {
@@ -147,8 +141,8 @@ class ScriptReader {
       step.kind = Step::Kind::RemoveKey;
       body.remove_prefix(1);
     }
-    const std::size_t separator = body.find('\\');
-    const std::string_view root_name = body.substr(0, separator);
+    const std::vector<std::string_view> parts = KeyPathParts(body);
+    const std::string_view root_name = parts.front();
     std::optional<RootKey> root;
     for (RootKey candidate : kRootKeys) {
       if (EqualsNoCase(root_name, RootName(candidate))) root = candidate;
@@ -160,12 +154,9 @@ class ScriptReader {
     } else {
       Fail(line, "unknown root key \"" + std::string(root_name) + "\"");
     }
-    if (separator != std::string_view::npos) {
-      std::string_view rest = body.substr(separator + 1);
-      std::size_t depth = 0;
-      while (true) {
-        const std::size_t end = rest.find('\\');
-        const std::string_view name = rest.substr(0, end);
+    if (parts.size() > 1) {
+      for (std::size_t depth = 1; depth < parts.size(); ++depth) {
+        const std::string_view name = parts[depth];
         if (name.empty()) Fail(line, "a key path has an empty key name");
         // The store takes names as zero-terminated text: a zero would cut the path short, and
         // "[-HKEY_CURRENT_USER\<zero>]" would name the whole root.
@@ -173,11 +164,9 @@ class ScriptReader {
         if (name.size() > kMaxKeyNameLength) {
           Fail(line, "a key name is longer than 255 characters");
         }
-        if (++depth > kMaxKeyDepth) Fail(line, "keys are nested deeper than 512 levels");
-        if (end == std::string_view::npos) break;
-        rest.remove_prefix(end + 1);
+        if (depth > kMaxKeyDepth) Fail(line, "keys are nested deeper than 512 levels");
       }
-      step.path = std::string(body.substr(separator + 1));
+      step.path = std::string(body.substr(root_name.size() + 1));
     }
     if (step.kind == Step::Kind::RemoveKey && step.path.empty()) {
       Fail(line, "a root key cannot be removed");
@@ -295,7 +284,7 @@ void Apply(RegistryApi& store, const std::vector<Step>& steps) {
         const RegStatus status = store.CreateKey(RootHandle(step.root), step.path.c_str(),
                                                  kKeyAllAccess, &key, &disposition);
         if (status != kErrorSuccess)
-          refuse("cannot create " + FullPath(step.root, step.path), status);
+          refuse("cannot create " + FullKeyPath(step.root, step.path), status);
         current = RegistryKeyHandle(store, key);
         break;
       }
@@ -305,7 +294,7 @@ void Apply(RegistryApi& store, const std::vector<Step>& steps) {
         registry.SelectRoot(step.root);
         const std::string path = "\\" + step.path;
         if (!registry.RemoveKey(path) && registry.KeyPresent(path)) {
-          throw SnapshotError(step.line, "cannot remove " + FullPath(step.root, step.path));
+          throw SnapshotError(step.line, "cannot remove " + FullKeyPath(step.root, step.path));
         }
         break;
       }
@@ -329,32 +318,8 @@ void Apply(RegistryApi& store, const std::vector<Step>& steps) {
 
 MemoryRegistry Loaded(const std::vector<Step>& steps) {
   MemoryRegistry registry;
-  registry.SetCallLogging(false);
   Apply(registry, steps);
-  registry.SetCallLogging(true);
-  registry.ForgetCalls();
   return registry;
-}
-
-bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
-
-std::string Quoted(std::string_view text) {
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '\\' || c == '"') quoted += '\\';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
-
-// REG_SZ data that reads back byte for byte from "text": one terminating zero, no other zero,
-// no line break.
-bool IsPlainText(const std::vector<std::uint8_t>& data) {
-  if (data.empty() || data.back() != 0) return false;
-  for (std::size_t i = 0; i + 1 < data.size(); ++i) {
-    if (data[i] == 0 || data[i] == '\r' || data[i] == '\n') return false;
-  }
-  return true;
 }
 
 void SaveKey(const MemoryRegistry::Key& key, const std::string& path, bool listed,
@@ -362,80 +327,16 @@ void SaveKey(const MemoryRegistry::Key& key, const std::string& path, bool liste
   if (listed) {
     if (HasLineBreak(key.name))
       throw SnapshotError(0, "a key name with a line break cannot be saved");
-    out += "[" + path + "]";
-    out += kLineEnd;
+    AppendScriptLine(out, KeyLine(path));
     for (const auto& [name, value] : key.values) AppendValueLine(out, name, value);
-    out += kLineEnd;
+    AppendScriptLine(out, "");
   }
   for (const auto& subkey : key.subkeys) {
     SaveKey(*subkey, path + "\\" + subkey->name, true, out);
   }
 }
 
-constexpr char kDigits[] = "0123456789abcdef";
-
-void AppendHexByte(std::string& line, std::uint8_t byte) {
-  line += kDigits[byte >> 4];
-  line += kDigits[byte & 0xF];
-}
-
-// "text", dword:... or hex...: with the bytes still to come, which the caller lays out.
-std::string DataPrefix(const MemoryRegistry::StoredValue& value, bool& hex) {
-  hex = false;
-  if (value.type == kRegSz && IsPlainText(value.data)) {
-    return Quoted(
-        std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size() - 1));
-  }
-  if (value.type == kRegDword && value.data.size() == 4) {
-    std::string line = "dword:";
-    for (int i = 3; i >= 0; --i) AppendHexByte(line, value.data[static_cast<std::size_t>(i)]);
-    return line;
-  }
-  hex = true;
-  if (value.type == kRegBinary) return "hex:";
-  std::string type;
-  for (std::uint32_t t = value.type; t != 0 || type.empty(); t >>= 4) {
-    type.insert(type.begin(), kDigits[t & 0xF]);
-  }
-  return "hex(" + type + "):";
-}
-
 }  // namespace
-
-std::string ScriptValueName(const std::string& name) { return name.empty() ? "@" : Quoted(name); }
-
-std::string ScriptData(const MemoryRegistry::StoredValue& value) {
-  bool hex = false;
-  std::string data = DataPrefix(value, hex);
-  if (!hex) return data;
-  for (std::size_t i = 0; i < value.data.size(); ++i) {
-    if (i > 0) data += ',';
-    AppendHexByte(data, value.data[i]);
-  }
-  return data;
-}
-
-void AppendValueLine(std::string& out, const std::string& name,
-                     const MemoryRegistry::StoredValue& value) {
-  if (HasLineBreak(name)) throw SnapshotError(0, "a value name with a line break cannot be saved");
-  bool hex = false;
-  std::string line = ScriptValueName(name) + "=" + DataPrefix(value, hex);
-  if (hex) {
-    const std::vector<std::uint8_t>& bytes = value.data;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-      if (i > 0 && line.size() + 3 > kHexLineWidth) {
-        out += line;
-        out += "\\";
-        out += kLineEnd;
-        line = "  ";
-      }
-      AppendHexByte(line, bytes[i]);
-      if (i + 1 < bytes.size()) line += ',';
-    }
-  }
-  out += line;
-  out += kLineEnd;
-}
 
 void AppendKeyTree(std::string& out, const MemoryRegistry::Key& key, const std::string& path) {
   SaveKey(key, path, true, out);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/failure_classes.h"
+#include "regfile/registry_script_lines.h"
 #include "registry/registry_api.h"
 #include "stores/memory_registry.h"
 
@@ -22,16 +23,6 @@ class SnapshotError : public Exception {
  private:
   int line_;
 };
-
-// A value's data in script notation, on one line: "text", dword:00000001, hex:01,02 or
-// hex(N):... where the plain notations cannot carry its type or size. The bytes after hex(N) are
-// the bytes as stored, text values' too, as regedit reads them from a file of 8-bit text.
-std::string ScriptData(const MemoryRegistry::StoredValue& value);
-// A value's name as a value line begins with it: "name" (escaped) or @.
-std::string ScriptValueName(const std::string& name);
-// Appends a value line ended by CR LF, long hex data continued on further lines.
-void AppendValueLine(std::string& out, const std::string& name,
-                     const MemoryRegistry::StoredValue& value);
 
 // Appends the key as "[path]" with its value lines and an empty line, then every key below it in
 // the same way, depth-first in case-insensitive order.

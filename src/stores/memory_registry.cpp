@@ -1,6 +1,7 @@
 #include "stores/memory_registry.h"
 
 #include "core/code_page.h"
+#include "registry/key_path.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,44 +12,9 @@ namespace quillmark {
 namespace {
 
 using Key = MemoryRegistry::Key;
-using Operation = MemoryRegistry::Operation;
 
 std::size_t RootIndex(RootKey root) {
   return static_cast<std::uint32_t>(root) - static_cast<std::uint32_t>(RootKey::ClassesRoot);
-}
-
-// The key names of a path below a key. Repeated and trailing separators name nothing, as on
-// Windows.
-std::vector<std::string_view> NamesOf(std::string_view sub) {
-  std::vector<std::string_view> names;
-  for (std::size_t i = 0; i < sub.size();) {
-    if (sub[i] == '\\') {
-      ++i;
-      continue;
-    }
-    const std::size_t end = std::min(sub.find('\\', i), sub.size());
-    names.push_back(sub.substr(i, end - i));
-    i = end;
-  }
-  return names;
-}
-
-// As NamesOf, refusing a name longer than a key name may be.
-RegStatus SplitPath(std::string_view sub, std::vector<std::string_view>& names) {
-  names = NamesOf(sub);
-  for (std::string_view name : names) {
-    if (name.size() > kMaxKeyNameLength) return kErrorInvalidParameter;
-  }
-  return kErrorSuccess;
-}
-
-std::string TidyPath(std::string_view sub) {
-  std::string tidy;
-  for (std::string_view name : NamesOf(sub)) {
-    if (!tidy.empty()) tidy += '\\';
-    tidy.append(name);
-  }
-  return tidy;
 }
 
 std::vector<std::shared_ptr<Key>>::const_iterator LowerBound(const Key& parent,
@@ -86,6 +52,13 @@ const char* OrEmpty(const char* text) { return text != nullptr ? text : ""; }
 
 }  // namespace
 
+RegStatus CopyName(const std::string& found, char* name, std::uint32_t* name_length) {
+  if (found.size() + 1 > *name_length) return kErrorMoreData;
+  std::memcpy(name, found.c_str(), found.size() + 1);
+  *name_length = static_cast<std::uint32_t>(found.size());
+  return kErrorSuccess;
+}
+
 RegStatus CopyStoredValue(const MemoryRegistry::StoredValue& value, std::uint32_t* type,
                           std::uint8_t* data, std::uint32_t* size) {
   const auto length = static_cast<std::uint32_t>(value.data.size());
@@ -100,40 +73,12 @@ RegStatus CopyStoredValue(const MemoryRegistry::StoredValue& value, std::uint32_
   return kErrorSuccess;
 }
 
-std::string_view OperationName(Operation operation) {
-  switch (operation) {
-    case Operation::OpenKey:
-      return "OpenKey";
-    case Operation::CreateKey:
-      return "CreateKey";
-    case Operation::CloseKey:
-      return "CloseKey";
-    case Operation::FlushKey:
-      return "FlushKey";
-    case Operation::QueryValue:
-      return "QueryValue";
-    case Operation::SetValue:
-      return "SetValue";
-    case Operation::DeleteValue:
-      return "DeleteValue";
-    case Operation::DeleteKey:
-      return "DeleteKey";
-    case Operation::EnumKey:
-      return "EnumKey";
-    case Operation::EnumValue:
-      return "EnumValue";
-    case Operation::QueryInfoKey:
-      return "QueryInfoKey";
-  }
-  return "";
-}
-
 MemoryRegistry::MemoryRegistry() {
   for (RootKey root : kRootKeys) {
     auto key = std::make_shared<Key>();
     key->name = std::string(RootName(root));
     key->root = root;
-    root_handles_[RootIndex(root)] = Handle{key, kKeyAllAccess, key->name};
+    root_handles_[RootIndex(root)] = Handle{key, kKeyAllAccess};
     roots_[RootIndex(root)] = std::move(key);
   }
 }
@@ -144,35 +89,6 @@ MemoryRegistry::~MemoryRegistry() = default;
 
 const MemoryRegistry::Key& MemoryRegistry::Root(RootKey root) const {
   return *roots_[RootIndex(root)];
-}
-
-void MemoryRegistry::FailCall(std::size_t n, RegStatus code) {
-  failures_.push_back({calls_ + n, nullptr, code});
-}
-
-void MemoryRegistry::FailWhen(std::function<bool(const Call&)> match, RegStatus code) {
-  failures_.push_back({std::nullopt, std::move(match), code});
-}
-
-void MemoryRegistry::ClearFailures() { failures_.clear(); }
-
-void MemoryRegistry::ForgetCalls() {
-  failures_.clear();
-  log_.clear();
-  calls_ = 0;
-}
-
-RegStatus MemoryRegistry::Begin(const Call& call) {
-  ++calls_;
-  for (const FailureRule& rule : failures_) {
-    if (rule.call_number ? *rule.call_number == calls_ : rule.match(call)) return rule.code;
-  }
-  return kErrorSuccess;
-}
-
-RegStatus MemoryRegistry::Finish(Call&& call, RegStatus result) {
-  if (logging_) log_.push_back({std::move(call), result});
-  return result;
 }
 
 const MemoryRegistry::Handle* MemoryRegistry::FindHandle(RegKey key) const {
@@ -197,30 +113,15 @@ bool MemoryRegistry::Grants(RootKey root, std::uint32_t access) const {
   return !Refused(Root(root), access);
 }
 
-std::string MemoryRegistry::DescribeKey(RegKey key) const {
-  const Handle* handle = FindHandle(key);
-  return handle != nullptr ? handle->path : std::string();
-}
-
-std::string MemoryRegistry::DescribePath(RegKey base, std::string_view sub) const {
-  std::string path = DescribeKey(base);
-  std::string tidy = TidyPath(sub);
-  if (!tidy.empty()) {
-    path += '\\';
-    path += tidy;
-  }
-  return path;
-}
-
 bool MemoryRegistry::Refused(const Key& key, std::uint32_t access) const {
   return rights_ == Rights::StandardUser && key.root != RootKey::CurrentUser &&
          (access & ~(kKeyRead | kKeyViewBits)) != 0;
 }
 
-RegKey MemoryRegistry::AddHandle(std::shared_ptr<Key> key, std::uint32_t access, std::string path) {
+RegKey MemoryRegistry::AddHandle(std::shared_ptr<Key> key, std::uint32_t access) {
   const RegKey handle = next_handle_;
   next_handle_ += 4;
-  handles_.emplace(handle, Handle{std::move(key), access, std::move(path)});
+  handles_.emplace(handle, Handle{std::move(key), access});
   return handle;
 }
 
@@ -235,11 +136,10 @@ RegStatus MemoryRegistry::OpenOrCreate(RegKey base, std::string_view sub, std::u
     sub.remove_prefix(1);
   }
   if (!sub.empty() && sub[0] == '\\') return kErrorBadPathname;
-  std::vector<std::string_view> names;
-  if (RegStatus status = SplitPath(sub, names); status != kErrorSuccess) return status;
+  std::vector<std::string> names;
+  if (RegStatus status = CheckedKeyNames(sub, names); status != kErrorSuccess) return status;
   if (base_handle->key->depth + names.size() > kMaxKeyDepth) return kErrorInvalidParameter;
 
-  std::string path = DescribePath(base, sub);
   if (names.empty() && !create && IsPredefinedHandle(base)) {
     *result = base;  // a root opened with an empty path gives itself back
     return kErrorSuccess;
@@ -262,49 +162,30 @@ RegStatus MemoryRegistry::OpenOrCreate(RegKey base, std::string_view sub, std::u
     if (disposition != nullptr) *disposition = kRegOpenedExistingKey;
   }
   if (key != base_handle->key.get()) shared = SharedOf(*key);
-  *result = AddHandle(std::move(shared), access, std::move(path));
+  *result = AddHandle(std::move(shared), access);
   return kErrorSuccess;
 }
 
 RegStatus MemoryRegistry::OpenKey(RegKey base, const char* sub, std::uint32_t access,
                                   RegKey* result) {
-  sub = OrEmpty(sub);
-  Call call{Operation::OpenKey, DescribePath(base, sub), {}, access};
-  RegStatus status = Begin(call);
-  if (status == kErrorSuccess) status = OpenOrCreate(base, sub, access, false, result, nullptr);
-  return Finish(std::move(call), status);
+  return OpenOrCreate(base, OrEmpty(sub), access, false, result, nullptr);
 }
 
 RegStatus MemoryRegistry::CreateKey(RegKey base, const char* sub, std::uint32_t access,
                                     RegKey* result, std::uint32_t* disposition) {
-  sub = OrEmpty(sub);
-  Call call{Operation::CreateKey, DescribePath(base, sub), {}, access};
-  RegStatus status = Begin(call);
-  if (status == kErrorSuccess) status = OpenOrCreate(base, sub, access, true, result, disposition);
-  return Finish(std::move(call), status);
+  return OpenOrCreate(base, OrEmpty(sub), access, true, result, disposition);
 }
 
 RegStatus MemoryRegistry::CloseKey(RegKey key) {
-  Call call{Operation::CloseKey, DescribeKey(key), {}};
-  RegStatus status = Begin(call);
-  if (status == kErrorSuccess && !IsPredefinedHandle(key)) {
-    status = handles_.erase(key) == 1 ? kErrorSuccess : kErrorInvalidHandle;
-  }
-  return Finish(std::move(call), status);
+  if (IsPredefinedHandle(key)) return kErrorSuccess;
+  return handles_.erase(key) == 1 ? kErrorSuccess : kErrorInvalidHandle;
 }
 
 RegStatus MemoryRegistry::FlushKey(RegKey key) {
-  Call call{Operation::FlushKey, DescribeKey(key), {}};
-  RegStatus status = Begin(call);
-  if (status == kErrorSuccess) {
-    const Handle* handle = FindHandle(key);
-    if (handle == nullptr) {
-      status = kErrorInvalidHandle;
-    } else if (handle->key->deleted) {
-      status = kErrorKeyDeleted;
-    }
-  }
-  return Finish(std::move(call), status);
+  const Handle* handle = FindHandle(key);
+  if (handle == nullptr) return kErrorInvalidHandle;
+  if (handle->key->deleted) return kErrorKeyDeleted;
+  return kErrorSuccess;
 }
 
 RegStatus MemoryRegistry::ValueHandle(RegKey key, std::uint32_t any_of, Key*& target) const {
@@ -318,160 +199,107 @@ RegStatus MemoryRegistry::ValueHandle(RegKey key, std::uint32_t any_of, Key*& ta
 
 RegStatus MemoryRegistry::QueryValue(RegKey key, const char* name, std::uint32_t* type,
                                      std::uint8_t* data, std::uint32_t* size) {
-  name = OrEmpty(name);
-  Call call{Operation::QueryValue, DescribeKey(key), name};
-  RegStatus status = Begin(call);
   Key* target = nullptr;
-  if (status == kErrorSuccess) status = ValueHandle(key, kKeyQueryValue, target);
-  if (status == kErrorSuccess) {
-    auto it = target->values.find(std::string_view(name));
-    status = it == target->values.end() ? kErrorFileNotFound
-                                        : CopyStoredValue(it->second, type, data, size);
+  if (RegStatus status = ValueHandle(key, kKeyQueryValue, target); status != kErrorSuccess) {
+    return status;
   }
-  return Finish(std::move(call), status);
+  auto it = target->values.find(std::string_view(OrEmpty(name)));
+  return it == target->values.end() ? kErrorFileNotFound
+                                    : CopyStoredValue(it->second, type, data, size);
 }
 
 RegStatus MemoryRegistry::SetValue(RegKey key, const char* name, std::uint32_t type,
                                    const std::uint8_t* data, std::uint32_t size) {
-  name = OrEmpty(name);
-  Call call{Operation::SetValue, DescribeKey(key), name};
-  RegStatus status = Begin(call);
   Key* target = nullptr;
-  if (status == kErrorSuccess) status = ValueHandle(key, kKeySetValue, target);
-  if (status == kErrorSuccess) {
-    const std::string_view wanted(name);
-    if (wanted.size() > kMaxValueNameLength || (data == nullptr && size > 0)) {
-      status = kErrorInvalidParameter;
-    } else {
-      auto it = target->values.find(wanted);
-      if (it == target->values.end()) it = target->values.emplace(wanted, StoredValue{}).first;
-      it->second.type = type;
-      it->second.data.assign(data, data + size);
-    }
+  if (RegStatus status = ValueHandle(key, kKeySetValue, target); status != kErrorSuccess) {
+    return status;
   }
-  return Finish(std::move(call), status);
+  const std::string_view wanted(OrEmpty(name));
+  if (wanted.size() > kMaxValueNameLength || (data == nullptr && size > 0)) {
+    return kErrorInvalidParameter;
+  }
+  auto it = target->values.find(wanted);
+  if (it == target->values.end()) it = target->values.emplace(wanted, StoredValue{}).first;
+  it->second.type = type;
+  it->second.data.assign(data, data + size);
+  return kErrorSuccess;
 }
 
 RegStatus MemoryRegistry::DeleteValue(RegKey key, const char* name) {
-  name = OrEmpty(name);
-  Call call{Operation::DeleteValue, DescribeKey(key), name};
-  RegStatus status = Begin(call);
   Key* target = nullptr;
-  if (status == kErrorSuccess) status = ValueHandle(key, kKeySetValue, target);
-  if (status == kErrorSuccess) {
-    auto it = target->values.find(std::string_view(name));
-    if (it == target->values.end()) {
-      status = kErrorFileNotFound;
-    } else {
-      target->values.erase(it);
-    }
+  if (RegStatus status = ValueHandle(key, kKeySetValue, target); status != kErrorSuccess) {
+    return status;
   }
-  return Finish(std::move(call), status);
+  auto it = target->values.find(std::string_view(OrEmpty(name)));
+  if (it == target->values.end()) return kErrorFileNotFound;
+  target->values.erase(it);
+  return kErrorSuccess;
 }
 
 RegStatus MemoryRegistry::DeleteKey(RegKey base, const char* sub_text) {
   const std::string_view sub = OrEmpty(sub_text);
-  Call call{Operation::DeleteKey, DescribePath(base, sub), {}};
-  RegStatus status = Begin(call);
-  if (status != kErrorSuccess) return Finish(std::move(call), status);
-
   const Handle* base_handle = FindHandle(base);
-  std::vector<std::string_view> names;
-  Key* key = nullptr;
-  if (base_handle == nullptr) {
-    status = kErrorInvalidHandle;
-  } else if (base_handle->key->deleted) {
-    status = kErrorKeyDeleted;
-  } else if (!sub.empty() && sub[0] == '\\') {
-    status = kErrorBadPathname;
-  } else {
-    status = SplitPath(sub, names);
-    key = base_handle->key.get();
-    for (std::size_t i = 0; status == kErrorSuccess && i < names.size(); ++i) {
-      key = FindSubkey(*key, names[i]);
-      if (key == nullptr) status = kErrorFileNotFound;
-    }
+  if (base_handle == nullptr) return kErrorInvalidHandle;
+  if (base_handle->key->deleted) return kErrorKeyDeleted;
+  if (!sub.empty() && sub[0] == '\\') return kErrorBadPathname;
+  std::vector<std::string> names;
+  if (RegStatus status = CheckedKeyNames(sub, names); status != kErrorSuccess) return status;
+  Key* key = base_handle->key.get();
+  for (const std::string& name : names) {
+    key = FindSubkey(*key, name);
+    if (key == nullptr) return kErrorFileNotFound;
   }
-  if (status == kErrorSuccess) {
-    if (key->parent == nullptr || Refused(*key, kKeyAllAccess) || !key->subkeys.empty()) {
-      status = kErrorAccessDenied;  // a root, a refused right, or a key with subkeys
-    } else {
-      Key& parent = *key->parent;
-      auto it = LowerBound(parent, key->name);
-      key->deleted = true;
-      key->parent = nullptr;
-      parent.subkeys.erase(it);  // handles that still hold the key keep it alive
-    }
+  if (key->parent == nullptr || Refused(*key, kKeyAllAccess) || !key->subkeys.empty()) {
+    return kErrorAccessDenied;  // a root, a refused right, or a key with subkeys
   }
-  return Finish(std::move(call), status);
+  Key& parent = *key->parent;
+  auto it = LowerBound(parent, key->name);
+  key->deleted = true;
+  key->parent = nullptr;
+  parent.subkeys.erase(it);  // handles that still hold the key keep it alive
+  return kErrorSuccess;
 }
 
 RegStatus MemoryRegistry::EnumKey(RegKey key, std::uint32_t index, char* name,
                                   std::uint32_t* name_length) {
-  Call call{Operation::EnumKey, DescribeKey(key), {}};
-  RegStatus status = Begin(call);
   Key* target = nullptr;
-  if (status == kErrorSuccess) status = ValueHandle(key, kKeyEnumerateSubKeys, target);
-  if (status == kErrorSuccess) {
-    if (name == nullptr || name_length == nullptr) {
-      status = kErrorInvalidParameter;
-    } else if (index >= target->subkeys.size()) {
-      status = kErrorNoMoreItems;
-    } else {
-      const std::string& found = target->subkeys[index]->name;
-      if (found.size() + 1 > *name_length) {
-        status = kErrorMoreData;
-      } else {
-        std::memcpy(name, found.c_str(), found.size() + 1);
-        *name_length = static_cast<std::uint32_t>(found.size());
-      }
-    }
+  if (RegStatus status = ValueHandle(key, kKeyEnumerateSubKeys, target); status != kErrorSuccess) {
+    return status;
   }
-  return Finish(std::move(call), status);
+  if (name == nullptr || name_length == nullptr) return kErrorInvalidParameter;
+  if (index >= target->subkeys.size()) return kErrorNoMoreItems;
+  return CopyName(target->subkeys[index]->name, name, name_length);
 }
 
 RegStatus MemoryRegistry::EnumValue(RegKey key, std::uint32_t index, char* name,
                                     std::uint32_t* name_length, std::uint32_t* type,
                                     std::uint8_t* data, std::uint32_t* size) {
-  Call call{Operation::EnumValue, DescribeKey(key), {}};
-  RegStatus status = Begin(call);
   Key* target = nullptr;
-  if (status == kErrorSuccess) status = ValueHandle(key, kKeyQueryValue, target);
-  if (status == kErrorSuccess) {
-    if (name == nullptr || name_length == nullptr) {
-      status = kErrorInvalidParameter;
-    } else if (index >= target->values.size()) {
-      status = kErrorNoMoreItems;
-    } else {
-      auto it = std::next(target->values.begin(), static_cast<std::ptrdiff_t>(index));
-      if (it->first.size() + 1 > *name_length) {
-        status = kErrorMoreData;
-      } else {
-        std::memcpy(name, it->first.c_str(), it->first.size() + 1);
-        *name_length = static_cast<std::uint32_t>(it->first.size());
-        call.value_name = it->first;
-        status = CopyStoredValue(it->second, type, data, size);
-      }
-    }
+  if (RegStatus status = ValueHandle(key, kKeyQueryValue, target); status != kErrorSuccess) {
+    return status;
   }
-  return Finish(std::move(call), status);
+  if (name == nullptr || name_length == nullptr) return kErrorInvalidParameter;
+  if (index >= target->values.size()) return kErrorNoMoreItems;
+  auto it = std::next(target->values.begin(), static_cast<std::ptrdiff_t>(index));
+  if (RegStatus status = CopyName(it->first, name, name_length); status != kErrorSuccess) {
+    return status;
+  }
+  return CopyStoredValue(it->second, type, data, size);
 }
 
 RegStatus MemoryRegistry::QueryInfoKey(RegKey key, std::uint32_t* subkeys,
                                        std::uint32_t* max_subkey_length) {
-  Call call{Operation::QueryInfoKey, DescribeKey(key), {}};
-  RegStatus status = Begin(call);
   Key* target = nullptr;
-  if (status == kErrorSuccess) status = ValueHandle(key, kKeyInfoRights, target);
-  if (status == kErrorSuccess) {
-    std::uint32_t longest = 0;
-    for (const auto& subkey : target->subkeys) {
-      longest = std::max(longest, CodePageCharacterCount(subkey->name, double_byte_));
-    }
-    if (subkeys != nullptr) *subkeys = static_cast<std::uint32_t>(target->subkeys.size());
-    if (max_subkey_length != nullptr) *max_subkey_length = longest;
+  if (RegStatus status = ValueHandle(key, kKeyInfoRights, target); status != kErrorSuccess) {
+    return status;
   }
-  return Finish(std::move(call), status);
+  std::uint32_t longest = 0;
+  for (const auto& subkey : target->subkeys) {
+    longest = std::max(longest, CodePageCharacterCount(subkey->name, double_byte_));
+  }
+  if (subkeys != nullptr) *subkeys = static_cast<std::uint32_t>(target->subkeys.size());
+  if (max_subkey_length != nullptr) *max_subkey_length = longest;
+  return kErrorSuccess;
 }
 
 }  // namespace quillmark

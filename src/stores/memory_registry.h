@@ -1,15 +1,12 @@
 // An in-memory registry under HKEY_CLASSES_ROOT, HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE that
-// keeps the rules of the Windows registry the engine relies on, with a rights model, failure
-// injection and a call log for tests.
+// keeps the rules of the Windows registry the engine relies on, with a rights model.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -43,35 +40,6 @@ class MemoryRegistry final : public RegistryApi {
   // deletions there; everything below HKEY_CURRENT_USER is granted.
   enum class Rights { Administrator, StandardUser };
 
-  enum class Operation {
-    OpenKey,
-    CreateKey,
-    CloseKey,
-    FlushKey,
-    QueryValue,
-    SetValue,
-    DeleteValue,
-    DeleteKey,
-    EnumKey,
-    EnumValue,
-    QueryInfoKey,
-  };
-
-  // What a call is about: the key's full path ("HKEY_CURRENT_USER\Control Panel\Desktop", the
-  // part below the handle spelt as the caller gave it, separators tidied), the value name, and
-  // the rights an open or create asks for.
-  struct Call {
-    Operation operation;
-    std::string path;
-    std::string value_name;
-    std::uint32_t access = 0;
-  };
-
-  struct LoggedCall {
-    Call call;
-    RegStatus result;
-  };
-
   MemoryRegistry();
   MemoryRegistry(MemoryRegistry&&) noexcept;
   MemoryRegistry& operator=(MemoryRegistry&&) noexcept;
@@ -103,20 +71,6 @@ class MemoryRegistry final : public RegistryApi {
   // QueryInfoKey counts such a pair as one character while names still take two bytes.
   void SetDoubleByteCharacters(bool on) { double_byte_ = on; }
 
-  // Refuses the n-th call from now (1 is the next call) with the given code.
-  void FailCall(std::size_t n, RegStatus code);
-  // Refuses every call for which match returns true. The predicate may also throw, to make a
-  // call raise instead of failing.
-  void FailWhen(std::function<bool(const Call&)> match, RegStatus code);
-  void ClearFailures();
-
-  const std::vector<LoggedCall>& CallLog() const { return log_; }
-  void ClearCallLog() { log_.clear(); }
-  void SetCallLogging(bool on) { logging_ = on; }
-  std::size_t CallCount() const { return calls_; }
-  // Forgets every call so far, and the failures set up: the keys stay, the rest is as new.
-  void ForgetCalls();
-
   // Handles handed out and not yet closed.
   std::size_t OpenHandleCount() const { return handles_.size(); }
 
@@ -126,23 +80,12 @@ class MemoryRegistry final : public RegistryApi {
   struct Handle {
     std::shared_ptr<Key> key;
     std::uint32_t access = 0;
-    std::string path;
   };
-  struct FailureRule {
-    std::optional<std::size_t> call_number;
-    std::function<bool(const Call&)> match;
-    RegStatus code;
-  };
-  struct Resolved;
 
-  RegStatus Begin(const Call& call);
-  RegStatus Finish(Call&& call, RegStatus result);
   const Handle* FindHandle(RegKey key) const;
-  std::string DescribeKey(RegKey key) const;
-  std::string DescribePath(RegKey base, std::string_view sub) const;
   RegStatus ResolveBase(RegKey base, const Handle*& handle) const;
   bool Refused(const Key& key, std::uint32_t access) const;
-  RegKey AddHandle(std::shared_ptr<Key> key, std::uint32_t access, std::string path);
+  RegKey AddHandle(std::shared_ptr<Key> key, std::uint32_t access);
   RegStatus OpenOrCreate(RegKey base, std::string_view sub, std::uint32_t access, bool create,
                          RegKey* result, std::uint32_t* disposition);
   RegStatus ValueHandle(RegKey key, std::uint32_t any_of, Key*& target) const;
@@ -153,13 +96,11 @@ class MemoryRegistry final : public RegistryApi {
   RegKey next_handle_ = 0x1000;
   Rights rights_ = Rights::Administrator;
   bool double_byte_ = false;
-  std::vector<FailureRule> failures_;
-  std::vector<LoggedCall> log_;
-  bool logging_ = true;
-  std::size_t calls_ = 0;
 };
 
-std::string_view OperationName(MemoryRegistry::Operation operation);
+// A key or value name into a caller's buffer with its zero, as RegEnumKeyExA and RegEnumValueA
+// hand it out: name_length is the buffer size in, the name's length out.
+RegStatus CopyName(const std::string& found, char* name, std::uint32_t* name_length);
 
 // A value's type, data and size into a caller's buffers, as RegQueryValueExA hands them out.
 RegStatus CopyStoredValue(const MemoryRegistry::StoredValue& value, std::uint32_t* type,

@@ -1,9 +1,9 @@
 #include "stores/overlay_registry.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "core/code_page.h"
+#include "registry/key_path.h"
 #include "stores/registry_reading.h"
 
 namespace quillmark {
@@ -194,10 +194,8 @@ RegStatus OverlayRegistry::OpenOrCreate(RegKey base_key, const char* sub_text, s
     sub.remove_prefix(1);
   }
   if (!sub.empty() && sub[0] == '\\') return kErrorBadPathname;
-  const Names names = KeyNames(sub);
-  for (const std::string& name : names) {
-    if (name.size() > kMaxKeyNameLength) return kErrorInvalidParameter;
-  }
+  Names names;
+  if (RegStatus status = CheckedKeyNames(sub, names); status != kErrorSuccess) return status;
   if (base.node->depth + names.size() > kMaxKeyDepth) return kErrorInvalidParameter;
   if (names.empty() && !create && IsPredefinedHandle(base_key)) {
     *result = base_key;  // a root opened with an empty path gives itself back
@@ -337,10 +335,8 @@ RegStatus OverlayRegistry::DeleteKey(RegKey base_key, const char* sub_text) {
   if (!FindBase(base_key, base)) return kErrorInvalidHandle;
   if (base.node->removed) return kErrorKeyDeleted;
   if (!sub.empty() && sub[0] == '\\') return kErrorBadPathname;
-  const Names names = KeyNames(sub);
-  for (const std::string& name : names) {
-    if (name.size() > kMaxKeyNameLength) return kErrorInvalidParameter;
-  }
+  Names names;
+  if (RegStatus status = CheckedKeyNames(sub, names); status != kErrorSuccess) return status;
   Node* target = base.node.get();
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (Node* child = Child(*target, names[i])) {
@@ -424,11 +420,7 @@ RegStatus OverlayRegistry::EnumKey(RegKey key, std::uint32_t index, char* name,
   if (name == nullptr || name_length == nullptr) return kErrorInvalidParameter;
   const Names names = SubkeysOf(*base.node);
   if (index >= names.size()) return kErrorNoMoreItems;
-  const std::string& found = names[index];
-  if (found.size() + 1 > *name_length) return kErrorMoreData;
-  std::memcpy(name, found.c_str(), found.size() + 1);
-  *name_length = static_cast<std::uint32_t>(found.size());
-  return kErrorSuccess;
+  return CopyName(names[index], name, name_length);
 }
 
 RegStatus OverlayRegistry::EnumValue(RegKey key, std::uint32_t index, char* name,
@@ -442,9 +434,9 @@ RegStatus OverlayRegistry::EnumValue(RegKey key, std::uint32_t index, char* name
   const auto values = ValuesOf(*base.node);
   if (index >= values.size()) return kErrorNoMoreItems;
   const auto& [found, value] = values[index];
-  if (found.size() + 1 > *name_length) return kErrorMoreData;
-  std::memcpy(name, found.c_str(), found.size() + 1);
-  *name_length = static_cast<std::uint32_t>(found.size());
+  if (RegStatus status = CopyName(found, name, name_length); status != kErrorSuccess) {
+    return status;
+  }
   return CopyStoredValue(value, type, data, size);
 }
 
@@ -466,8 +458,6 @@ RegStatus OverlayRegistry::QueryInfoKey(RegKey key, std::uint32_t* subkeys,
 
 OverlayRegistry::Region OverlayRegistry::ChangedRegion() {
   Region region;
-  region.before.SetCallLogging(false);
-  region.after.SetCallLogging(false);
   for (const auto& root : roots_) {
     Names path;
     CollectRegion(*root, path, region);

@@ -51,29 +51,6 @@ void CopyInto(RegistryApi& store, RegKey from, MemoryRegistry& into, RootKey roo
 
 }  // namespace
 
-std::vector<std::string> KeyNames(std::string_view path) {
-  std::vector<std::string> names;
-  for (std::size_t i = 0; i < path.size();) {
-    if (path[i] == '\\') {
-      ++i;
-      continue;
-    }
-    const std::size_t end = std::min(path.find('\\', i), path.size());
-    names.emplace_back(path.substr(i, end - i));
-    i = end;
-  }
-  return names;
-}
-
-std::string JoinKeyNames(const std::vector<std::string>& names) {
-  std::string path;
-  for (const std::string& name : names) {
-    if (!path.empty()) path += '\\';
-    path += name;
-  }
-  return path;
-}
-
 std::vector<std::string> SubkeyNames(RegistryApi& store, RegKey key) {
   std::vector<std::string> names;
   std::uint32_t count = 0;
@@ -177,10 +154,7 @@ const MemoryRegistry::Key* FindKey(const MemoryRegistry& registry, RootKey root,
 
 MemoryRegistry CopyRegistry(RegistryApi& store) {
   MemoryRegistry copy;
-  copy.SetCallLogging(false);
   for (RootKey root : kRootKeys) CopyKey(store, root, {}, copy, true);
-  copy.SetCallLogging(true);
-  copy.ForgetCalls();
   return copy;
 }
 

@@ -8,15 +8,11 @@
 #include <string_view>
 #include <vector>
 
+#include "registry/key_path.h"
 #include "registry/registry_api.h"
 #include "stores/memory_registry.h"
 
 namespace quillmark {
-
-// The key names of a path: "\A\\B\" gives A and B; empty names stand for nothing, as on Windows.
-std::vector<std::string> KeyNames(std::string_view path);
-// The names joined with "\".
-std::string JoinKeyNames(const std::vector<std::string>& names);
 
 // The names of a key's subkeys or values in the store's order; none when they cannot be listed.
 std::vector<std::string> SubkeyNames(RegistryApi& store, RegKey key);

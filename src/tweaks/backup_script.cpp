@@ -7,6 +7,7 @@
 
 #include "core/ascii_case.h"
 #include "regfile/registry_script.h"
+#include "registry/key_path.h"
 #include "registry/registry_key_handle.h"
 #include "stores/registry_reading.h"
 #include "tweaks/tweak_catalogue.h"
@@ -15,12 +16,10 @@ namespace quillmark {
 
 namespace {
 
-constexpr const char* kLineEnd = "\r\n";
-
 // The header; the line at kTimeLine is completed with the time.
 constexpr std::size_t kTimeLine = 2;
-constexpr const char* kHeaderLines[] = {
-    "Windows Registry Editor Version 5.00",
+constexpr std::string_view kHeaderLines[] = {
+    kRegistryScriptHeader,
     "",
     "; Backup by Quillmark of the keys and values its tweaks own, taken ",
     "; Importing it puts them back as they were then; it removes no other key, and leaves every",
@@ -28,30 +27,18 @@ constexpr const char* kHeaderLines[] = {
     "",
 };
 
-std::string FullPath(RootKey root, const std::vector<std::string>& names) {
-  std::string path(RootName(root));
-  for (const std::string& name : names) path += "\\" + name;
-  return path;
-}
-
 bool SameKey(const FootprintItem& a, const FootprintItem& b) {
   return a.root == b.root &&
          EqualsNoCase(JoinKeyNames(KeyNames(a.key)), JoinKeyNames(KeyNames(b.key)));
 }
 
-void AppendLine(std::string& out, const std::string& line) {
-  out += line;
-  out += kLineEnd;
-}
-
 // An owned key: removed, then put back whole if it is there now.
 void AppendOwnedKey(std::string& out, RegistryApi& store, const FootprintItem& item) {
   const SpelledPath spelled = SpellPath(store, item.root, KeyNames(item.key));
-  const std::string path = FullPath(item.root, spelled.names);
-  AppendLine(out, "[-" + path + "]");
-  AppendLine(out, "");
+  const std::string path = FullKeyPath(item.root, spelled.names);
+  AppendScriptLine(out, RemovedKeyLine(path));
+  AppendScriptLine(out, "");
   MemoryRegistry tree;
-  tree.SetCallLogging(false);
   if (!spelled.exists || !CopyKey(store, item.root, spelled.names, tree, true)) return;
   if (const MemoryRegistry::Key* key = FindKey(tree, item.root, spelled.names)) {
     AppendKeyTree(out, *key, path);
@@ -70,17 +57,13 @@ void AppendOwnedValues(std::string& out, RegistryApi& store, RootKey root, const
       key = RegistryKeyHandle(store, opened);
     }
   }
-  AppendLine(out, "[" + FullPath(root, spelled.names) + "]");
+  AppendScriptLine(out, KeyLine(FullKeyPath(root, spelled.names)));
   for (const char* name : names) {
     std::optional<MemoryRegistry::StoredValue> value;
     if (key) value = ReadStoredValue(store, key.get(), name);
-    if (value) {
-      AppendValueLine(out, name, *value);
-    } else {
-      AppendLine(out, ScriptValueName(name) + "=-");
-    }
+    AppendValueOrRemoval(out, name, value);
   }
-  AppendLine(out, "");
+  AppendScriptLine(out, "");
 }
 
 }  // namespace
@@ -102,7 +85,8 @@ std::string BackupTime(std::chrono::system_clock::time_point taken) {
 std::string BackupScript(RegistryApi& store, const std::string& taken) {
   std::string out;
   for (std::size_t i = 0; i < std::size(kHeaderLines); ++i) {
-    AppendLine(out, i == kTimeLine ? std::string(kHeaderLines[i]) + taken + "." : kHeaderLines[i]);
+    AppendScriptLine(out, i == kTimeLine ? std::string(kHeaderLines[i]) + taken + "."
+                                         : std::string(kHeaderLines[i]));
   }
   const std::vector<FootprintItem> owned = OwnedFootprint();
   for (const FootprintItem& item : owned) {

@@ -5,11 +5,13 @@
 
 #include "core/failure_classes.h"
 #include "regfile/registry_script.h"
+#include "registry/key_path.h"
 #include "registry/registry_key_handle.h"
 #include "stores/memory_registry.h"
 #include "stores/overlay_registry.h"
 #include "stores/registry_reading.h"
 #include "tweaks/headless_tweak_list.h"
+#include "tweaks/restart_flag.h"
 #include "tweaks/text_memo.h"
 #include "tweaks/tweak_catalogue.h"
 #include "tweaks/tweak_engine.h"
@@ -17,8 +19,6 @@
 namespace quillmark {
 
 namespace {
-
-constexpr const char* kLineEnd = "\r\n";
 
 struct PartText {
   ScriptPart part;
@@ -61,7 +61,6 @@ std::string RowsText(const std::string& boxes) {
 // remove anywhere.
 MemoryRegistry EverythingOwned() {
   MemoryRegistry seed;
-  seed.SetCallLogging(false);
   const std::uint8_t empty = 0;
   for (const FootprintItem& item : OwnedFootprint()) {
     RegKey key = 0;
@@ -89,14 +88,10 @@ bool MadeBelow(const std::vector<OverlayRegistry::KeyChanges>& changes, std::siz
   return false;
 }
 
-void AppendLine(std::string& out, const std::string& line) {
-  out += line;
-  out += kLineEnd;
-}
-
 }  // namespace
 
 std::string DeploymentScript(const std::string& boxes, ScriptPart part) {
+  const RestartFlagKept flag;  // the script's Apply runs on no real registry
   MemoryRegistry seed = EverythingOwned();
   OverlayRegistry overlay(seed);
   HeadlessTweakList list;
@@ -110,39 +105,33 @@ std::string DeploymentScript(const std::string& boxes, ScriptPart part) {
   engine.ProbeAll();
 
   std::string out;
-  AppendLine(out, "Windows Registry Editor Version 5.00");
-  AppendLine(out, "");
-  AppendLine(out, "; Deployment script by Quillmark for \"apply " + RowsText(boxes) +
-                      "\": imported, it leaves the tweaks' keys");
-  AppendLine(out, "; and values as that command and its read-back leave them, whatever they were.");
+  AppendScriptLine(out, kRegistryScriptHeader);
+  AppendScriptLine(out, "");
+  AppendScriptLine(out, "; Deployment script by Quillmark for \"apply " + RowsText(boxes) +
+                            "\": imported, it leaves the tweaks' keys");
+  AppendScriptLine(
+      out, "; and values as that command and its read-back leave them, whatever they were.");
   for (const PartText& text : kPartTexts) {
-    if (text.part == part) AppendLine(out, std::string("; This is ") + text.what + ".");
+    if (text.part == part) AppendScriptLine(out, std::string("; This is ") + text.what + ".");
   }
-  AppendLine(out, "");
+  AppendScriptLine(out, "");
   const std::vector<OverlayRegistry::KeyChanges> changes = overlay.Changes();
   for (std::size_t i = 0; i < changes.size(); ++i) {
     const OverlayRegistry::KeyChanges& key = changes[i];
     if (!InPart(key.root, part)) continue;
-    std::string path(RootName(key.root));
-    for (const std::string& name : key.names) path += "\\" + name;
+    const std::string path = FullKeyPath(key.root, key.names);
     if (!key.made && !key.values.empty()) {
       // A value written in a key opened without creation: whether it lands depends on the key.
       throw Exception("the deployment script cannot state the values of " + path);
     }
     if (key.made && (!key.values.empty() || !MadeBelow(changes, i))) {
-      AppendLine(out, "[" + path + "]");
-      for (const auto& [name, value] : key.values) {
-        if (value) {
-          AppendValueLine(out, name, *value);
-        } else {
-          AppendLine(out, ScriptValueName(name) + "=-");
-        }
-      }
-      AppendLine(out, "");
+      AppendScriptLine(out, KeyLine(path));
+      for (const auto& [name, value] : key.values) AppendValueOrRemoval(out, name, value);
+      AppendScriptLine(out, "");
     }
     for (const std::string& removed : key.removed) {
-      AppendLine(out, "[-" + path + "\\" + removed + "]");
-      AppendLine(out, "");
+      AppendScriptLine(out, RemovedKeyLine(path + "\\" + removed));
+      AppendScriptLine(out, "");
     }
   }
   return out;

@@ -12,10 +12,10 @@ void TweakEngine::GetCopyAndMoveSettings() {
   Operation reg(*this);
   reg->SelectRoot(RootKey::ClassesRoot);
   reg->OpenAsCurrent(kCopyTo, false);
-  Tick(0, reg->ReadText("") == kCopyToHandler);
+  Tick(Tweak::CopyTo, reg->ReadText("") == kCopyToHandler);
   reg->CloseCurrent();
   reg->OpenAsCurrent(kMoveTo, false);
-  Tick(1, reg->ReadText("") == kMoveToHandler);
+  Tick(Tweak::MoveTo, reg->ReadText("") == kMoveToHandler);
   reg->CloseCurrent();
 }
 
@@ -32,7 +32,7 @@ void TweakEngine::GetEndTasksSettings() {
   };
   for (const auto& [name, off] : tests) {
     if (!reg->ValuePresent(name) || reg->ReadText(name) == off) {
-      Tick(2, false);
+      Tick(Tweak::EndTasks, false);
       reg->CloseCurrent();
       return;
     }
@@ -40,7 +40,7 @@ void TweakEngine::GetEndTasksSettings() {
   reg->CloseCurrent();
   reg->SelectRoot(RootKey::LocalMachine);
   reg->OpenAsCurrent(kControl, true);
-  Tick(2, reg->ReadText(kWaitToKillServiceTimeout) != kTimeoutDefault);
+  Tick(Tweak::EndTasks, reg->ReadText(kWaitToKillServiceTimeout) != kTimeoutDefault);
   reg->CloseCurrent();
 }
 
@@ -48,7 +48,7 @@ void TweakEngine::GetMenuShowSettings() {
   Operation reg(*this);
   reg->SelectRoot(RootKey::CurrentUser);
   reg->OpenAsCurrent(kDesktop, false);
-  Tick(3, reg->ReadText(kMenuShowDelay) == kMenuShowDelayShort);
+  Tick(Tweak::MenuShowDelay, reg->ReadText(kMenuShowDelay) == kMenuShowDelayShort);
   reg->CloseCurrent();
 }
 
@@ -56,7 +56,8 @@ void TweakEngine::GeltLowDiskSettings() {
   Operation reg(*this);
   reg->SelectRoot(RootKey::CurrentUser);
   reg->OpenAsCurrent(kExplorerPolicies, false);
-  Tick(4, reg->ValuePresent(kNoLowDiskSpaceChecks) && reg->ReadNumber(kNoLowDiskSpaceChecks) == 1);
+  Tick(Tweak::LowDiskCheck,
+       reg->ValuePresent(kNoLowDiskSpaceChecks) && reg->ReadNumber(kNoLowDiskSpaceChecks) == 1);
   reg->CloseCurrent();
 }
 
@@ -66,11 +67,11 @@ void TweakEngine::GetShortCutSettings() {
   reg->OpenAsCurrent(kExplorerPolicies, false);
   for (const char* name : {kLinkResolveIgnoreLinkInfo, kNoResolveSearch, kNoResolveTrack}) {
     if (!reg->ValuePresent(name) || reg->ReadNumber(name) != 1) {
-      Tick(5, false);
+      Tick(Tweak::ShortcutSearch, false);
       reg->CloseCurrent();
       return;
     }
-    Tick(5, true);
+    Tick(Tweak::ShortcutSearch, true);
   }
   reg->CloseCurrent();
 }
@@ -79,7 +80,8 @@ void TweakEngine::GetInternetOpenWithSettings() {
   Operation reg(*this);
   reg->SelectRoot(RootKey::CurrentUser);
   reg->OpenAsCurrent(kExplorerPolicies, false);
-  Tick(6, reg->ValuePresent(kNoInternetOpenWith) && reg->ReadNumber(kNoInternetOpenWith) == 1);
+  Tick(Tweak::InternetOpenWith,
+       reg->ValuePresent(kNoInternetOpenWith) && reg->ReadNumber(kNoInternetOpenWith) == 1);
   reg->CloseCurrent();
 }
 
@@ -87,7 +89,7 @@ void TweakEngine::GetOwnershipSettings() {
   Operation reg(*this);
   reg->SelectRoot(RootKey::ClassesRoot);
   const auto stop = [&] {
-    Tick(7, false);
+    Tick(Tweak::TakeOwnership, false);
     reg->CloseCurrent();
   };
   // Files, then folders: the verb key with its caption, then its command key.
@@ -102,7 +104,7 @@ void TweakEngine::GetOwnershipSettings() {
   for (const auto& verb : verbs) {
     reg->OpenAsCurrent(verb.verb, true);
     if (reg->ReadText("") != kTakeOwnership) return stop();
-    Tick(7, true);
+    Tick(Tweak::TakeOwnership, true);
     if (!reg->ValuePresent(kNoWorkingDirectory)) return stop();
     reg->CloseCurrent();
     reg->OpenAsCurrent(verb.command_key, true);
@@ -110,7 +112,7 @@ void TweakEngine::GetOwnershipSettings() {
     if (reg->ReadText(kIsolatedCommand) != verb.command) return stop();
     reg->CloseCurrent();
   }
-  Tick(7, true);
+  Tick(Tweak::TakeOwnership, true);
 }
 
 void TweakEngine::GetNetworkPrintersSettings() {
@@ -118,11 +120,11 @@ void TweakEngine::GetNetworkPrintersSettings() {
   reg->SelectRoot(RootKey::LocalMachine);
   reg->OpenAsCurrent(kExplorer, false);
   if (!reg->KeyPresent(kRemoteComputerName)) {
-    Tick(8, true);
+    Tick(Tweak::NetworkPrinters, true);
   } else {
     reg->CloseCurrent();
     reg->OpenAsCurrent(kRemoteComputer, false);
-    Tick(8, !reg->KeyPresent(kNameSpaceName));
+    Tick(Tweak::NetworkPrinters, !reg->KeyPresent(kNameSpaceName));
   }
   reg->CloseCurrent();
 }
@@ -131,7 +133,7 @@ void TweakEngine::GetCommandPSettings() {
   Operation reg(*this);
   reg->SelectRoot(RootKey::ClassesRoot);
   reg->OpenAsCurrent(kFolderShell, false);
-  Tick(9, reg->KeyPresent(kCommandPromptHereName));
+  Tick(Tweak::CommandPromptHere, reg->KeyPresent(kCommandPromptHereName));
   reg->CloseCurrent();
 }
 
@@ -139,7 +141,7 @@ void TweakEngine::GetOpenNotepadSettings() {
   Operation reg(*this);
   reg->SelectRoot(RootKey::ClassesRoot);
   reg->OpenAsCurrent(kFileShell, false);
-  Tick(10, reg->KeyPresent(kOpenWithNotepadName));
+  Tick(Tweak::OpenWithNotepad, reg->KeyPresent(kOpenWithNotepadName));
   reg->CloseCurrent();
 }
 
@@ -147,7 +149,7 @@ void TweakEngine::GetDeleteFolderContentSettings() {
   Operation reg(*this);
   reg->SelectRoot(RootKey::ClassesRoot);
   reg->OpenAsCurrent(kFolderShell, false);
-  Tick(11, reg->KeyPresent(kDeleteFolderContentName));
+  Tick(Tweak::DeleteFolderContent, reg->KeyPresent(kDeleteFolderContentName));
   reg->CloseCurrent();
 }
 
@@ -155,8 +157,8 @@ void TweakEngine::GetMouseHoverTimeSettings() {
   Operation reg(*this);
   reg->SelectRoot(RootKey::CurrentUser);
   reg->OpenAsCurrent(kMouse, true);
-  Tick(12, reg->ValuePresent(kMouseHoverTime) &&
-               reg->ReadText(kMouseHoverTime) == kMouseHoverTimeShort);
+  Tick(Tweak::MouseHoverTime, reg->ValuePresent(kMouseHoverTime) &&
+                                  reg->ReadText(kMouseHoverTime) == kMouseHoverTimeShort);
   reg->CloseCurrent();
 }
 
@@ -164,7 +166,7 @@ void TweakEngine::GetUACSettings() {
   Operation reg(*this);
   reg->SelectRoot(RootKey::LocalMachine);
   reg->OpenAsCurrent(kSystemPolicies, true);
-  Tick(13, reg->ReadNumber(kEnableLUA) == 0);
+  Tick(Tweak::Uac, reg->ReadNumber(kEnableLUA) == 0);
   reg->CloseCurrent();
 }
 

@@ -6,4 +6,17 @@ namespace quillmark {
 
 inline int restart_recommended = 0;
 
+// Puts the flag back as it was when it goes: for runs of the engine that change no real
+// registry (previews, plans, scripts), which recommend no restart.
+class RestartFlagKept {
+ public:
+  RestartFlagKept() : saved_(restart_recommended) {}
+  RestartFlagKept(const RestartFlagKept&) = delete;
+  RestartFlagKept& operator=(const RestartFlagKept&) = delete;
+  ~RestartFlagKept() { restart_recommended = saved_; }
+
+ private:
+  int saved_;
+};
+
 }  // namespace quillmark

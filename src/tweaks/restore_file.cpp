@@ -2,59 +2,74 @@
 
 #include "fileio/output_text_file.h"
 #include "fileio/unfinished_file.h"
+#include "regfile/registry_script_lines.h"
+#include "registry/key_path.h"
+#include "tweaks/tweak_keys.h"
 
 namespace quillmark {
 
-const std::array<const char*, 46> kRestoreFileLines = {
-    "Windows Registry Editor Version 5.00",
-    "",
-    ";Created by Fernhollow: Quillmark",
-    "",
-    "[-HKEY_CLASSES_ROOT\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Copy To]",
-    "",
-    "[-HKEY_CLASSES_ROOT\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Move To]",
-    "",
-    "[HKEY_CURRENT_USER\\Control Panel\\Desktop]",
-    "\"AutoEndTasks\"=\"0\"",
-    "\"HungAppTimeout\"=\"20000\"",
-    "\"MenuShowDelay\"=\"400\"",
-    "\"WaitToKillAppTimeout\"=\"20000\"",
-    "\"LowLevelHooksTimeout\"=\"20000\"",
-    "",
-    "[HKEY_CURRENT_USER\\Control Panel\\Mouse]",
-    "\"MouseHoverTime\"=\"400\"",
-    "",
-    "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer]",
-    "\"NoLowDiskSpaceChecks\"=dword:00000000",
-    "\"NoResolveSearch\"=dword:00000000",
-    "\"NoResolveTrack\"=dword:00000000",
-    "\"NoInternetOpenWith\"=dword:00000000",
-    "",
-    "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control]",
-    "\"WaitToKillServiceTimeout\"=\"20000\"",
-    "",
-    "[HKEY_LOCAL_"
-    "MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\NameSpace\\{"
-    "863aa9fd-42df-457b-8e4d-0de1b8015c60}]",
-    "@=\"Printers\"",
-    "",
-    "[HKEY_LOCAL_MACHINE\\software\\microsoft\\windows\\currentversion\\policies\\system]",
-    "\"EnableLUA\"=dword:00000001",
-    "\"ConsentPromptBehaviorAdmin\"=dword:00000001",
-    "",
-    "[-HKEY_CLASSES_ROOT\\*\\shell\\runas]",
-    "",
-    "[-HKEY_CLASSES_ROOT\\*\\shell\\Open With Notepad]",
-    "",
-    "[-HKEY_CLASSES_ROOT\\Directory\\shell\\runas]",
-    "",
-    "[HKEY_CLASSES_ROOT\\Directory\\shell]",
-    "@=\"none\"",
-    "",
-    "[-HKEY_CLASSES_ROOT\\Directory\\shell\\Command Prompt Here]",
-    "",
-    "[-HKEY_CLASSES_ROOT\\Directory\\shell\\Delete Folder Content]",
-};
+namespace {
+
+using namespace keys;
+
+std::string Path(RootKey root, const char* key) { return FullKeyPath(root, KeyNames(key)); }
+
+}  // namespace
+
+std::vector<std::string> RestoreFileLines() {
+  constexpr RootKey kCR = RootKey::ClassesRoot;
+  constexpr RootKey kCU = RootKey::CurrentUser;
+  constexpr RootKey kLM = RootKey::LocalMachine;
+  return {
+      std::string(kRegistryScriptHeader),
+      "",
+      ";Created by Fernhollow: Quillmark",
+      "",
+      RemovedKeyLine(Path(kCR, kCopyTo)),
+      "",
+      RemovedKeyLine(Path(kCR, kMoveTo)),
+      "",
+      KeyLine(Path(kCU, kDesktop)),
+      ValueLine(kAutoEndTasks, TextValue(kAutoEndTasksOff)),
+      ValueLine(kHungAppTimeout, TextValue(kTimeoutDefault)),
+      ValueLine(kMenuShowDelay, TextValue(kDelayDefault)),
+      ValueLine(kWaitToKillAppTimeout, TextValue(kTimeoutDefault)),
+      ValueLine(kLowLevelHooksTimeout, TextValue(kTimeoutDefault)),
+      "",
+      KeyLine(Path(kCU, kMouse)),
+      ValueLine(kMouseHoverTime, TextValue(kDelayDefault)),
+      "",
+      // LinkResolveIgnoreLinkInfo is not among them: the file has always left it as it is.
+      KeyLine(Path(kCU, kExplorerPolicies)),
+      ValueLine(kNoLowDiskSpaceChecks, DwordValue(0)),
+      ValueLine(kNoResolveSearch, DwordValue(0)),
+      ValueLine(kNoResolveTrack, DwordValue(0)),
+      ValueLine(kNoInternetOpenWith, DwordValue(0)),
+      "",
+      KeyLine(Path(kLM, kControl)),
+      ValueLine(kWaitToKillServiceTimeout, TextValue(kTimeoutDefault)),
+      "",
+      KeyLine(Path(kLM, kPrintersNameSpace)),
+      ValueLine("", TextValue(kPrinters)),
+      "",
+      KeyLine(Path(kLM, kSystemPolicies)),
+      ValueLine(kEnableLUA, DwordValue(1)),
+      ValueLine(kConsentPromptBehaviorAdmin, DwordValue(1)),
+      "",
+      RemovedKeyLine(Path(kCR, kFileRunas)),
+      "",
+      RemovedKeyLine(Path(kCR, kOpenWithNotepad)),
+      "",
+      RemovedKeyLine(Path(kCR, kFolderRunas)),
+      "",
+      KeyLine(Path(kCR, kFolderShell)),
+      ValueLine("", TextValue(kFolderShellDefault)),
+      "",
+      RemovedKeyLine(Path(kCR, kCommandPromptHere)),
+      "",
+      RemovedKeyLine(Path(kCR, kDeleteFolderContent)),
+  };
+}
 
 void WriteRestoreFile(FileApi& files, const std::string& path) {
   OutputTextFile file(files);
@@ -62,7 +77,7 @@ void WriteRestoreFile(FileApi& files, const std::string& path) {
   file.OpenForWriting();
   CheckIoResult();
   UnfinishedFile unfinished(file);
-  for (const char* line : kRestoreFileLines) {
+  for (const std::string& line : RestoreFileLines()) {
     file.PutString(line);
     file.PutLineEnd();
     CheckIoResult();

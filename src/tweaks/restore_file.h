@@ -2,14 +2,15 @@
 // Its content is fixed; it depends neither on the registry nor on the rows.
 #pragma once
 
-#include <array>
 #include <string>
+#include <vector>
 
 #include "fileio/file_api.h"
 
 namespace quillmark {
 
-extern const std::array<const char*, 46> kRestoreFileLines;
+// The file's lines, without their line ends.
+std::vector<std::string> RestoreFileLines();
 
 // Writes the lines, each ended by CR LF, and raises EInOutError at the first I/O failure; the file
 // under the name is then as it was.

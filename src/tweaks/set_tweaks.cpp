@@ -15,17 +15,17 @@ void TweakEngine::SetTweaks() {
 
   reg->SelectRoot(RootKey::ClassesRoot);
   reg->OpenAsCurrent(kCopyTo, true);
-  reg->WriteText("", Ticked(0) ? kCopyToHandler : kEmpty);
+  reg->WriteText("", Ticked(Tweak::CopyTo) ? kCopyToHandler : kEmpty);
   reg->CloseCurrent();
   reg->OpenAsCurrent(kMoveTo, true);
-  reg->WriteText("", Ticked(1) ? kMoveToHandler : kEmpty);
+  reg->WriteText("", Ticked(Tweak::MoveTo) ? kMoveToHandler : kEmpty);
   reg->CloseCurrent();
 
   const char* const desktop_values[] = {kAutoEndTasks, kHungAppTimeout, kWaitToKillAppTimeout,
                                         kLowLevelHooksTimeout};
   reg->SelectRoot(RootKey::CurrentUser);
   reg->OpenAsCurrent(kDesktop, true);
-  if (Ticked(2)) {
+  if (Ticked(Tweak::EndTasks)) {
     reg->WriteText(kAutoEndTasks, kAutoEndTasksOn);
     reg->WriteText(kHungAppTimeout, kHungAppTimeoutShort);
     reg->WriteText(kWaitToKillAppTimeout, kWaitToKillAppTimeoutShort);
@@ -39,26 +39,28 @@ void TweakEngine::SetTweaks() {
 
   reg->SelectRoot(RootKey::LocalMachine);
   reg->OpenAsCurrent(kControl, true);
-  reg->WriteText(kWaitToKillServiceTimeout,
-                 Ticked(2) ? kWaitToKillServiceTimeoutShort : kWaitToKillServiceTimeoutUnticked);
+  reg->WriteText(kWaitToKillServiceTimeout, Ticked(Tweak::EndTasks)
+                                                ? kWaitToKillServiceTimeoutShort
+                                                : kWaitToKillServiceTimeoutUnticked);
 
   reg->SelectRoot(RootKey::CurrentUser);  // closes the service key
   reg->OpenAsCurrent(kDesktop, true);
-  reg->WriteText(kMenuShowDelay, Ticked(3) ? kMenuShowDelayShort : kDelayDefault);
+  reg->WriteText(kMenuShowDelay,
+                 Ticked(Tweak::MenuShowDelay) ? kMenuShowDelayShort : kDelayDefault);
   reg->CloseCurrent();
 
   const struct {
-    int row;
+    Tweak tweak;
     std::initializer_list<const char*> names;
   } policies[] = {
-      {4, {kNoLowDiskSpaceChecks}},
-      {5, {kLinkResolveIgnoreLinkInfo, kNoResolveSearch, kNoResolveTrack}},
-      {6, {kNoInternetOpenWith}},
+      {Tweak::LowDiskCheck, {kNoLowDiskSpaceChecks}},
+      {Tweak::ShortcutSearch, {kLinkResolveIgnoreLinkInfo, kNoResolveSearch, kNoResolveTrack}},
+      {Tweak::InternetOpenWith, {kNoInternetOpenWith}},
   };
   reg->OpenAsCurrent(kExplorerPolicies, true);
   for (const auto& policy : policies) {
     for (const char* name : policy.names) {
-      if (Ticked(policy.row)) {
+      if (Ticked(policy.tweak)) {
         reg->WriteNumber(name, 1);
       } else if (reg->ValuePresent(name)) {
         reg->RemoveValue(name);
@@ -83,10 +85,10 @@ void TweakEngine::SetTweaks() {
   };
   for (const auto& block : ownership) {
     reg->OpenAsCurrent(block.key, true);
-    if (Ticked(7) && block.is_verb) {
+    if (Ticked(Tweak::TakeOwnership) && block.is_verb) {
       reg->WriteText("", kTakeOwnership);
       reg->WriteText(kNoWorkingDirectory, kEmpty);
-    } else if (Ticked(7)) {
+    } else if (Ticked(Tweak::TakeOwnership)) {
       reg->WriteText("", block.command);
       reg->WriteText(kIsolatedCommand, block.command);
     } else if (reg->KeyPresent(block.verb)) {
@@ -95,20 +97,21 @@ void TweakEngine::SetTweaks() {
     reg->CloseCurrent();
   }
 
-  const struct {
-    int row;
+  struct Verb {
+    Tweak tweak;
     const char* command_key;
     const char* command;
     const char* parent;
     const char* name;
-  } verbs[] = {
-      {9, kCommandPromptHereCommand, kCommandPromptHereText, kFolderShell, kCommandPromptHereName},
-      {11, kDeleteFolderContentCommand, kDeleteFolderContentText, kFolderShell,
-       kDeleteFolderContentName},
-      {10, kOpenWithNotepadCommand, kOpenWithNotepadText, kFileShell, kOpenWithNotepadName},
   };
-  const auto write_verb = [&](const auto& verb) {
-    if (Ticked(verb.row)) {
+  const Verb command_prompt{Tweak::CommandPromptHere, kCommandPromptHereCommand,
+                            kCommandPromptHereText, kFolderShell, kCommandPromptHereName};
+  const Verb delete_content{Tweak::DeleteFolderContent, kDeleteFolderContentCommand,
+                            kDeleteFolderContentText, kFolderShell, kDeleteFolderContentName};
+  const Verb notepad{Tweak::OpenWithNotepad, kOpenWithNotepadCommand, kOpenWithNotepadText,
+                     kFileShell, kOpenWithNotepadName};
+  const auto write_verb = [&](const Verb& verb) {
+    if (Ticked(verb.tweak)) {
       reg->OpenAsCurrent(verb.command_key, true);
       reg->WriteText("", verb.command);
     } else {
@@ -116,8 +119,8 @@ void TweakEngine::SetTweaks() {
     }
     reg->CloseCurrent();
   };
-  write_verb(verbs[0]);
-  write_verb(verbs[1]);
+  write_verb(command_prompt);
+  write_verb(delete_content);
 
   reg->OpenAsCurrent(kFolderShell, true);
   reg->WriteText("", kFolderShellDefault);
@@ -125,7 +128,7 @@ void TweakEngine::SetTweaks() {
 
   reg->SelectRoot(RootKey::LocalMachine);
   const bool explorer_open = reg->OpenAsCurrent(kExplorer, true);
-  if (Ticked(8)) {
+  if (Ticked(Tweak::NetworkPrinters)) {
     RemoveSubkeyOfOpenedKey(explorer_open, kRemoteComputerName, true);
   } else {
     reg->MakeKey(kPrintersNameSpaceBelowExplorer);
@@ -136,17 +139,18 @@ void TweakEngine::SetTweaks() {
   reg->CloseCurrent();
 
   reg->SelectRoot(RootKey::ClassesRoot);
-  write_verb(verbs[2]);
+  write_verb(notepad);
 
   reg->SelectRoot(RootKey::CurrentUser);
   reg->OpenAsCurrent(kMouse, true);
-  reg->WriteText(kMouseHoverTime, Ticked(12) ? kMouseHoverTimeShort : kDelayDefault);
+  reg->WriteText(kMouseHoverTime,
+                 Ticked(Tweak::MouseHoverTime) ? kMouseHoverTimeShort : kDelayDefault);
   reg->CloseCurrent();
 
   reg->SelectRoot(RootKey::LocalMachine);
   reg->OpenAsCurrent(kSystemPolicies, true);
-  reg->WriteNumber(kEnableLUA, Ticked(13) ? 0 : 1);
-  reg->WriteNumber(kConsentPromptBehaviorAdmin, Ticked(13) ? 0 : 1);
+  reg->WriteNumber(kEnableLUA, Ticked(Tweak::Uac) ? 0 : 1);
+  reg->WriteNumber(kConsentPromptBehaviorAdmin, Ticked(Tweak::Uac) ? 0 : 1);
   reg->CloseCurrent();
 }
 

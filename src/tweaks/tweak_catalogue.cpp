@@ -46,57 +46,59 @@ constexpr FootprintItem kSharedItems[] = {{kCR, kFolderShell, ""}};
 }  // namespace
 
 const std::array<TweakRow, kTweakCount> kTweakRows = {{
-    {0, "Add \"Copy To\" option in files and folders context menu (right click)",
+    {Tweak::CopyTo, "Add \"Copy To\" option in files and folders context menu (right click)",
      "Adds \"Copy To...\" option in files and folders context menu (right click), so that you can "
      "easily copy them to other locations",
      kCopyToItems},
-    {1, "Add \"Move To\" option in files and folders context menu (right click)",
+    {Tweak::MoveTo, "Add \"Move To\" option in files and folders context menu (right click)",
      "Adds \"Move To...\" option in files and folders context menu (right click), so that you can "
      "easily move them to other locations",
      kMoveToItems},
-    {2, "Automatically end task of programs which are hanged",
+    {Tweak::EndTasks, "Automatically end task of programs which are hanged",
      "Sets Windows to automatically end task of programs which are either hanged or taking longer "
      "time than expected to exit",
      kEndTasksItems},
-    {3, "Decrease menus show delay time",
+    {Tweak::MenuShowDelay, "Decrease menus show delay time",
      "Decreases menus show delay time, it'll show the sub-menus fast when you select their parent "
      "menu",
      kMenuShowItems},
-    {4, "Disable the low disk space check",
+    {Tweak::LowDiskCheck, "Disable the low disk space check",
      "Disables the low disk space check so that you don't get the annoying low disk space "
      "notification in system tray",
      kLowDiskItems},
-    {5, "Disable searching for a program which no longer exists",
+    {Tweak::ShortcutSearch, "Disable searching for a program which no longer exists",
      "Sets Windows to not waste time in searching for a program which no longer exists in your "
      "system when you try to open its shortcut",
      kShortCutItems},
-    {6, "Disable \"search on Internet\" prompt in \"Open with...\"",
+    {Tweak::InternetOpenWith, "Disable \"search on Internet\" prompt in \"Open with...\"",
      "Disables \"search on Internet\" prompt in \"Open with\" window so that it directly opens the "
      "program list",
      kInternetOpenWithItems},
-    {7, "Add \"Take Ownership\" option in files and folders context menu (right click)",
+    {Tweak::TakeOwnership,
+     "Add \"Take Ownership\" option in files and folders context menu (right click)",
      "Adds \"Take Ownership\" option in files and folders context menu so that you can easily take "
      "ownership of files and folders in case you want to replace them for customization purpose",
      kOwnershipItems},
-    {8, "Speed up the Explorer navigation",
+    {Tweak::NetworkPrinters, "Speed up the Explorer navigation",
      "Speeds up Windows 7 by disabling network printers and scheduled tasks on Windows ",
      kNetworkPrintersItems},
-    {9, "Add \"Command Prompt Here\" in folders context menu (right click)",
+    {Tweak::CommandPromptHere, "Add \"Command Prompt Here\" in folders context menu (right click)",
      "Adds \"Command Prompt Here\" option on folders context menu (right click) for a quick "
      "command prompt opening at the selected folder",
      kCommandPromptItems},
-    {10, "Add \"Open With Notepad\" in files context menu (right click)",
+    {Tweak::OpenWithNotepad, "Add \"Open With Notepad\" in files context menu (right click)",
      "Adds \"Open With Notepad\" option on files context menu (right click) for a quick viewing of "
      "files content",
      kOpenNotepadItems},
-    {11, "Add \"Delete Folder Content\" option in folders context menu (right click)",
+    {Tweak::DeleteFolderContent,
+     "Add \"Delete Folder Content\" option in folders context menu (right click)",
      "Adds \"Delete Folder Content\" option on folders context menu (right click) to quick delete "
      "only the content of a folder without accessing the folder",
      kDeleteFolderContentItems},
-    {12, "Speed up Taskbar Thumbnail Preview",
+    {Tweak::MouseHoverTime, "Speed up Taskbar Thumbnail Preview",
      "Speeds up taskbar thumbnail preview by reducing the mouse hover time delay",
      kMouseHoverItems},
-    {13, "Disable UAC (User Account Control)",
+    {Tweak::Uac, "Disable UAC (User Account Control)",
      "Disables (Turn Off) Annoying UAC (User Account Control) and suppress UAC consent prompt "
      "dialog",
      kUacItems},

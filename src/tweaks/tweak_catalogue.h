@@ -12,6 +12,28 @@ namespace quillmark {
 
 inline constexpr int kTweakCount = 14;
 
+// The tweaks, in the order of their rows.
+enum class Tweak {
+  CopyTo,
+  MoveTo,
+  EndTasks,
+  MenuShowDelay,
+  LowDiskCheck,
+  ShortcutSearch,
+  InternetOpenWith,
+  TakeOwnership,
+  NetworkPrinters,
+  CommandPromptHere,
+  OpenWithNotepad,
+  DeleteFolderContent,
+  MouseHoverTime,
+  Uac,
+};
+
+// The row of a tweak in the tweak list.
+constexpr int RowOf(Tweak tweak) { return static_cast<int>(tweak); }
+static_assert(RowOf(Tweak::Uac) + 1 == kTweakCount);
+
 // One thing a tweak owns: a key with everything below it (value null), which the tweak makes
 // and removes whole, or one value of a key ("" for its default value), which it writes or
 // removes. Apply, Defaults and the probes change nothing else but the keys on the way to these.
@@ -22,7 +44,7 @@ struct FootprintItem {
 };
 
 struct TweakRow {
-  int index;
+  Tweak tweak;
   const char* caption;
   const char* information;
   std::span<const FootprintItem> footprint;

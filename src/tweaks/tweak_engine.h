@@ -9,6 +9,7 @@
 #include "registry/registry_api.h"
 #include "registry/tregistry.h"
 #include "tweaks/text_memo.h"
+#include "tweaks/tweak_catalogue.h"
 #include "tweaks/tweak_list.h"
 
 namespace quillmark {
@@ -50,8 +51,8 @@ class TweakEngine {
  private:
   class Operation;
 
-  bool Ticked(int row) const { return lv1_.Checked(row); }
-  void Tick(int row, bool ticked) { lv1_.SetChecked(row, ticked); }
+  bool Ticked(Tweak tweak) const { return lv1_.Checked(RowOf(tweak)); }
+  void Tick(Tweak tweak, bool ticked) { lv1_.SetChecked(RowOf(tweak), ticked); }
   // Deletes a subkey of the key just opened, if it exists. When that key could not be opened
   // the bare name would resolve against the root key, outside the tweaks' keys: nothing then.
   void RemoveSubkeyOfOpenedKey(bool opened, const char* name, bool test_first);

@@ -21,7 +21,7 @@ namespace quillmark::testing {
 namespace {
 
 using Lines = std::vector<std::string>;
-using Operation = MemoryRegistry::Operation;
+using Operation = InstrumentedStore::Operation;
 
 const Lines& kGeneral = kGeneralTextLines;
 const char* const kApplyDialog = "dialog confirmation [3]: Apply changes to system ?";
@@ -39,18 +39,17 @@ class MainWindow : public ::testing::Test {
     shell = std::make_unique<HeadlessShell>(std::string(kFreshWindows7) + extra);
     if (files != nullptr) shell->files = files;
     shell->IdentifySystem();
-    form =
-        std::make_unique<TForm1>(shell->registry, shell->CreateMainWindow(), shell->identification);
+    form = std::make_unique<TForm1>(shell->store, shell->CreateMainWindow(), shell->identification);
     shell->form = form.get();
     restart_recommended = 1;  // start-up must clear it
     form->FormCreate();
     shell->ForgetEvents();
-    shell->registry.ForgetCalls();
+    shell->store.ForgetCalls();
   }
 
   std::size_t Calls(Operation operation) const {
     std::size_t count = 0;
-    for (const auto& logged : shell->registry.CallLog())
+    for (const auto& logged : shell->store.CallLog())
       if (logged.call.operation == operation) ++count;
     return count;
   }
@@ -78,11 +77,11 @@ TEST_F(MainWindow, ApplyNotConfirmedWritesNothingAndReadsNothing) {
     shell->list.SetChecked(0, true);
     shell->list.SetChecked(13, true);
     const std::string before = Registry();
-    shell->registry.ForgetCalls();
+    shell->store.ForgetCalls();
     shell->dialog_answer = answer;
     EXPECT_TRUE(form->Dispatch(&TForm1::sbtbtn1Click));
     EXPECT_EQ(shell->Events(), Lines{kApplyDialog});
-    EXPECT_EQ(shell->registry.CallCount(), 0u);
+    EXPECT_EQ(shell->store.CallCount(), 0u);
     EXPECT_EQ(Registry(), before);
     EXPECT_EQ(shell->list.Boxes(), "x............x");
     EXPECT_EQ(Status(), "Last Action: Quillmark is Running");
@@ -104,7 +103,7 @@ TEST_F(MainWindow, ApplyConfirmedWritesReadsBackAndReports) {
   // reads a value is the UAC probe's.
   EXPECT_NE(Registry().find("\"MenuShowDelay\"=\"8\""), std::string::npos) << Registry();
   EXPECT_NE(Registry().find("\"EnableLUA\"=dword:00000000"), std::string::npos);
-  const auto& log = shell->registry.CallLog();
+  const auto& log = shell->store.CallLog();
   auto last_read = std::find_if(log.rbegin(), log.rend(), [](const auto& logged) {
     return logged.call.operation == Operation::QueryValue;
   });
@@ -120,8 +119,8 @@ TEST_F(MainWindow, AFailedApplyKeepsTheUsersBoxesAndTheStatusAndReportsOnce) {
   Open();
   shell->list.SetChecked(3, true);
   shell->list.SetChecked(13, true);
-  shell->registry.FailWhen(
-      [](const MemoryRegistry::Call& call) {
+  shell->store.FailWhen(
+      [](const InstrumentedStore::Call& call) {
         return call.operation == Operation::SetValue && call.value_name == "MenuShowDelay";
       },
       kAccessDenied);
@@ -159,7 +158,7 @@ TEST_F(MainWindow, AboutWaitsForTheBoxThenReports) {
   EXPECT_EQ(shell->Events(), Lines{"about box shown"});
   EXPECT_EQ(status_while_shown, "Last Action: Quillmark is Running");
   EXPECT_EQ(Status(), "Last Action: Show about modal");
-  EXPECT_EQ(shell->registry.CallCount(), 0u);
+  EXPECT_EQ(shell->store.CallCount(), 0u);
 }
 
 class ExportFlow : public MainWindow {
@@ -198,7 +197,7 @@ TEST_F(ExportFlow, WritesTheRestoreFileReportsAndProposesTheLastNameNextTime) {
   EXPECT_EQ(written.size(), 1414u);
   EXPECT_EQ(written.substr(0, 38), "Windows Registry Editor Version 5.00\r\n");
   EXPECT_EQ(written.substr(written.size() - 2), "\r\n");
-  EXPECT_EQ(shell->registry.CallCount(), 0u) << "the export never reads the registry";
+  EXPECT_EQ(shell->store.CallCount(), 0u) << "the export never reads the registry";
 
   shell->ForgetEvents();
   shell->save_answer.reset();
@@ -234,12 +233,12 @@ TEST_F(ExportFlow, AFailedExportLeavesTheEarlierFileWhole) {
 TEST_F(MainWindow, DefaultsNotConfirmedChangesNothing) {
   Open("[HKEY_CURRENT_USER\\Control Panel\\Mouse]\n\"MouseHoverTime\"=\"50\"\n");
   const std::string before = Registry();
-  shell->registry.ForgetCalls();
+  shell->store.ForgetCalls();
   form->sbtbtn1MouseEnter();
   shell->dialog_answer = kDialogNo;
   EXPECT_TRUE(form->Dispatch(&TForm1::sbtbtn6Click));
   EXPECT_EQ(shell->Events(), Lines{kDefaultsDialog});
-  EXPECT_EQ(shell->registry.CallCount(), 0u);
+  EXPECT_EQ(shell->store.CallCount(), 0u);
   EXPECT_EQ(Registry(), before);
   EXPECT_EQ(Memo(), Lines{"Click to apply tweaks !"});
   EXPECT_EQ(Status(), "Last Action: Quillmark is Running");
@@ -362,8 +361,8 @@ TEST_F(MainWindow, TheCloseQueryRemindsAfterAConfirmedApplyOnly) {
 
 TEST_F(MainWindow, AFailedApplyStillRemindsAtCloseAndTheReminderShowsEachTime) {
   Open();
-  shell->registry.FailWhen(
-      [](const MemoryRegistry::Call& call) { return call.operation == Operation::SetValue; },
+  shell->store.FailWhen(
+      [](const InstrumentedStore::Call& call) { return call.operation == Operation::SetValue; },
       kAccessDenied);
   shell->dialog_answer = kDialogYes;
   EXPECT_FALSE(form->Dispatch(&TForm1::sbtbtn1Click));

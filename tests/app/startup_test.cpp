@@ -70,7 +70,7 @@ TEST(StartUp, TheGateWantsMajorVersion6AndExactlyUltimate) {
                                 "loop ends at its first turn"}));
       EXPECT_EQ(shell.list.RowCount(), 0);
       EXPECT_EQ(restart_recommended, 1);
-      EXPECT_EQ(shell.registry.CallLog().size(), 0u) << "the engine touched the registry";
+      EXPECT_EQ(shell.store.CallLog().size(), 0u) << "the engine touched the registry";
     }
   }
 }
@@ -80,8 +80,8 @@ TEST(StartUp, AFailedGateLeavesOnlyTheIdentificationsOwnReadsInTheRegistry) {
                       "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion]\n"
                       "\"EditionID\"=\"Professional\"\n");
   EXPECT_EQ(RunProgram(shell), 0);
-  ASSERT_FALSE(shell.registry.CallLog().empty());
-  for (const auto& logged : shell.registry.CallLog()) {
+  ASSERT_FALSE(shell.store.CallLog().empty());
+  for (const auto& logged : shell.store.CallLog()) {
     EXPECT_EQ(logged.call.path,
               "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion");
   }

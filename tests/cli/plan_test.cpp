@@ -14,8 +14,10 @@
 #include "regfile/registry_script.h"
 #include "stores/overlay_registry.h"
 #include "support/fixtures.h"
+#include "support/instrumented_store.h"
 #include "support/watched_store.h"
 #include "tweaks/headless_tweak_list.h"
+#include "tweaks/restart_flag.h"
 
 namespace quillmark::testing {
 namespace {
@@ -63,16 +65,17 @@ OverlayRegistry::RootRights RightsOf(const MemoryRegistry& registry) {
   return [&registry](RootKey root, std::uint32_t access) { return registry.Grants(root, access); };
 }
 
-void ExpectOnlyRead(const MemoryRegistry& registry, const std::string& state) {
+void ExpectOnlyRead(const MemoryRegistry& registry, const InstrumentedStore& watched,
+                    const std::string& state) {
   EXPECT_EQ(SaveSnapshot(registry), SaveSnapshot(LoadSnapshot(state)));
-  for (const auto& logged : registry.CallLog()) {
+  for (const auto& logged : watched.CallLog()) {
     const auto operation = logged.call.operation;
-    EXPECT_TRUE(operation == MemoryRegistry::Operation::OpenKey ||
-                operation == MemoryRegistry::Operation::CloseKey ||
-                operation == MemoryRegistry::Operation::QueryValue ||
-                operation == MemoryRegistry::Operation::EnumKey ||
-                operation == MemoryRegistry::Operation::EnumValue ||
-                operation == MemoryRegistry::Operation::QueryInfoKey)
+    EXPECT_TRUE(operation == InstrumentedStore::Operation::OpenKey ||
+                operation == InstrumentedStore::Operation::CloseKey ||
+                operation == InstrumentedStore::Operation::QueryValue ||
+                operation == InstrumentedStore::Operation::EnumKey ||
+                operation == InstrumentedStore::Operation::EnumValue ||
+                operation == InstrumentedStore::Operation::QueryInfoKey)
         << OperationName(operation);
   }
   EXPECT_EQ(registry.OpenHandleCount(), 0u);
@@ -81,9 +84,10 @@ void ExpectOnlyRead(const MemoryRegistry& registry, const std::string& state) {
 // The plan as the command line makes it.
 Outcome Planned(const std::string& state, Rights rights, const EngineCommand& command) {
   MemoryRegistry registry = Load(state, rights);
+  InstrumentedStore watched(registry);
   HeadlessTweakList list;
-  const Plan plan = MakePlan(registry, RightsOf(registry), command, list);
-  ExpectOnlyRead(registry, state);
+  const Plan plan = MakePlan(watched, RightsOf(registry), command, list);
+  ExpectOnlyRead(registry, watched, state);
   return {plan.changes, list.Boxes(), plan.failure};
 }
 
@@ -92,9 +96,10 @@ Outcome Planned(const std::string& state, Rights rights, const EngineCommand& co
 Outcome PlannedRefusing(const std::string& state, Rights rights, const EngineCommand& command,
                         std::size_t refuse_call) {
   MemoryRegistry registry = Load(state, rights);
+  InstrumentedStore watched(registry);
   Outcome outcome;
   {
-    OverlayRegistry overlay(registry, RightsOf(registry));
+    OverlayRegistry overlay(watched, RightsOf(registry));
     WatchedStore refusing(overlay);
     refusing.refuse_call = refuse_call;
     HeadlessTweakList list;
@@ -103,7 +108,7 @@ Outcome PlannedRefusing(const std::string& state, Rights rights, const EngineCom
     const OverlayRegistry::Region region = overlay.ChangedRegion();
     outcome.lines = RegistryDifference(region.before, region.after);
   }
-  ExpectOnlyRead(registry, state);
+  ExpectOnlyRead(registry, watched, state);
   return outcome;
 }
 
@@ -223,6 +228,22 @@ TEST(Plan, EqualsTheRealCommandOnRandomStatesWithAnyCallRefused) {
     if (::testing::Test::HasFailure()) return;
   }
   EXPECT_GT(refused, 100);
+}
+
+// A plan of an Apply, whether it would succeed or fail, recommends no restart.
+TEST(Plan, LeavesTheRestartFlagAsItFoundIt) {
+  for (const Rights rights : {Rights::Administrator, Rights::StandardUser}) {
+    for (const int before : {0, 1}) {
+      restart_recommended = before;
+      MemoryRegistry registry = Load(kFreshWindows7, rights);
+      HeadlessTweakList list;
+      const Plan plan = MakePlan(registry, RightsOf(registry),
+                                 {EngineCommand::Kind::Apply, "xxxxxxxxxxxxxx"}, list);
+      EXPECT_EQ(plan.failure.has_value(), rights == Rights::StandardUser);
+      EXPECT_EQ(plan.changes.empty(), rights == Rights::StandardUser);
+      EXPECT_EQ(restart_recommended, before);
+    }
+  }
 }
 
 }  // namespace

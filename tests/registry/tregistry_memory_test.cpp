@@ -10,14 +10,16 @@
 #include "regfile/registry_script.h"
 #include "registry/tregistry.h"
 #include "stores/memory_registry.h"
+#include "support/instrumented_store.h"
 #include "support/registry_failure.h"
 
 namespace quillmark {
 namespace {
 
+using testing::InstrumentedStore;
 using testing::RegistryFailure;
 
-using Operation = MemoryRegistry::Operation;
+using Operation = InstrumentedStore::Operation;
 
 constexpr const char* kNameSpace =
     "RemoteComputer\\NameSpace\\{863aa9fd-42df-457b-8e4d-0de1b8015c60}";
@@ -32,7 +34,7 @@ MemoryRegistry Machine() {
       "\"MenuShowDelay\"=\"400\"\n");
 }
 
-std::vector<std::string> Calls(const MemoryRegistry& registry) {
+std::vector<std::string> Calls(const InstrumentedStore& registry) {
   std::vector<std::string> calls;
   for (const auto& logged : registry.CallLog()) {
     calls.push_back(std::string(OperationName(logged.call.operation)) + " " + logged.call.path);
@@ -61,8 +63,9 @@ TEST(TRegistryRights, AStandardUserSeesMachineKeysItCannotOpenForWriting) {
 }
 
 TEST(TRegistryRights, WithoutACurrentKeyRelativePathsWorkAgainstTheRoot) {
-  MemoryRegistry store = Machine();
-  store.SetRights(MemoryRegistry::Rights::StandardUser);
+  MemoryRegistry memory = Machine();
+  InstrumentedStore store(memory);
+  memory.SetRights(MemoryRegistry::Rights::StandardUser);
   TRegistry registry(store);
   registry.SelectRoot(RootKey::LocalMachine);
   EXPECT_FALSE(
@@ -86,7 +89,8 @@ TEST(TRegistryRights, EachOperationAsksForTheRightsItNeeds) {
   for (const Case& c :
        {Case{kKeyAllAccess, 0x20009}, Case{kKeyRead, 0x20009},
         Case{kKeyRead | kKeyWow64_64Key, 0x20109}, Case{kKeyRead | kKeyViewBits, 0x20309}}) {
-    MemoryRegistry store = Machine();
+    MemoryRegistry memory = Machine();
+    InstrumentedStore store(memory);
     TRegistry registry(store, c.mask);
     registry.KeyPresent("\\Control Panel");
     registry.MakeKey("\\Control Panel\\Mouse");
@@ -111,7 +115,8 @@ TEST(TRegistryRights, EachOperationAsksForTheRightsItNeeds) {
 }
 
 TEST(TRegistryClosing, FlushOnCloseFlushesBeforeEveryClose) {
-  MemoryRegistry store = Machine();
+  MemoryRegistry memory = Machine();
+  InstrumentedStore store(memory);
   {
     TRegistry registry(store);
     registry.SetFlushOnClose(true);
@@ -126,7 +131,7 @@ TEST(TRegistryClosing, FlushOnCloseFlushesBeforeEveryClose) {
                                       "OpenKey HKEY_CURRENT_USER\\Control Panel",
                                       "FlushKey HKEY_CURRENT_USER\\Control Panel",
                                       "CloseKey HKEY_CURRENT_USER\\Control Panel"}));
-  EXPECT_EQ(store.OpenHandleCount(), 0u);
+  EXPECT_EQ(memory.OpenHandleCount(), 0u);
 
   store.ClearCallLog();
   {
@@ -139,19 +144,20 @@ TEST(TRegistryClosing, FlushOnCloseFlushesBeforeEveryClose) {
                                       "OpenKey HKEY_CURRENT_USER\\Control Panel",
                                       "CloseKey HKEY_CURRENT_USER\\Control Panel\\Desktop",
                                       "CloseKey HKEY_CURRENT_USER\\Control Panel"}));
-  EXPECT_EQ(store.OpenHandleCount(), 0u);
+  EXPECT_EQ(memory.OpenHandleCount(), 0u);
 }
 
 TEST(TRegistryRemoveKey, TheCurrentKeyComesBackWhenANestedStepRaises) {
-  MemoryRegistry store = LoadSnapshot(
+  MemoryRegistry memory = LoadSnapshot(
       "Windows Registry Editor Version 5.00\n"
       "[HKEY_CURRENT_USER\\Tree\\a\\deep]\n"
       "[HKEY_CURRENT_USER\\Tree\\b]\n"
       "[HKEY_CURRENT_USER\\Keep]\n");
+  InstrumentedStore store(memory);
   TRegistry registry(store);
   ASSERT_TRUE(registry.OpenAsCurrent("\\Keep", false));
   store.FailWhen(
-      [](const MemoryRegistry::Call& call) -> bool {
+      [](const InstrumentedStore::Call& call) -> bool {
         if (call.operation == Operation::DeleteKey &&
             call.path == "HKEY_CURRENT_USER\\Tree\\a\\deep") {
           throw std::runtime_error("store broke");
@@ -164,9 +170,9 @@ TEST(TRegistryRemoveKey, TheCurrentKeyComesBackWhenANestedStepRaises) {
   // b went first (highest index), a's subtree raised; the temporaries are closed.
   EXPECT_FALSE(registry.KeyPresent("\\Tree\\b"));
   EXPECT_TRUE(registry.KeyPresent("\\Tree\\a\\deep"));
-  EXPECT_EQ(store.OpenHandleCount(), 1u);
+  EXPECT_EQ(memory.OpenHandleCount(), 1u);
   registry.WriteText("back", "yes");
-  EXPECT_EQ(SaveSnapshot(store),
+  EXPECT_EQ(SaveSnapshot(memory),
             "Windows Registry Editor Version 5.00\r\n\r\n"
             "[HKEY_CURRENT_USER\\Keep]\r\n\"back\"=\"yes\"\r\n\r\n"
             "[HKEY_CURRENT_USER\\Tree]\r\n\r\n"
@@ -175,27 +181,29 @@ TEST(TRegistryRemoveKey, TheCurrentKeyComesBackWhenANestedStepRaises) {
 }
 
 TEST(TRegistryRemoveKey, WhatWasRemovedBeforeAFailureStaysRemoved) {
-  MemoryRegistry store = LoadSnapshot(
+  MemoryRegistry memory = LoadSnapshot(
       "Windows Registry Editor Version 5.00\n"
       "[HKEY_CURRENT_USER\\Tree\\a]\n"
       "[HKEY_CURRENT_USER\\Tree\\b]\n"
       "[HKEY_CURRENT_USER\\Tree\\c]\n");
+  InstrumentedStore store(memory);
   store.FailWhen(
-      [](const MemoryRegistry::Call& call) {
+      [](const InstrumentedStore::Call& call) {
         return call.operation == Operation::DeleteKey && call.path == "HKEY_CURRENT_USER\\Tree\\b";
       },
       kErrorAccessDenied);
   TRegistry registry(store);
   EXPECT_FALSE(registry.RemoveKey("\\Tree"));
-  EXPECT_EQ(SaveSnapshot(store),
+  EXPECT_EQ(SaveSnapshot(memory),
             "Windows Registry Editor Version 5.00\r\n\r\n"
             "[HKEY_CURRENT_USER\\Tree]\r\n\r\n"
             "[HKEY_CURRENT_USER\\Tree\\b]\r\n\r\n");
 }
 
 TEST(TRegistryRemoveKey, ARefusedOpenStillAsksToDeleteTheNamedKey) {
-  MemoryRegistry store = Machine();
-  store.SetRights(MemoryRegistry::Rights::StandardUser);
+  MemoryRegistry memory = Machine();
+  InstrumentedStore store(memory);
+  memory.SetRights(MemoryRegistry::Rights::StandardUser);
   TRegistry registry(store);
   registry.SelectRoot(RootKey::LocalMachine);
   EXPECT_FALSE(registry.RemoveKey("\\SOFTWARE\\Microsoft"));

@@ -1,8 +1,7 @@
-// What only MemoryRegistry has: the rights model, failure injection, the call log, the limits
-// that Wine does not keep, and double-byte name lengths.
+// What only MemoryRegistry has: the rights model, the limits that Wine does not keep, and
+// double-byte name lengths.
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -13,7 +12,6 @@
 namespace quillmark {
 namespace {
 
-using Operation = MemoryRegistry::Operation;
 using Rights = MemoryRegistry::Rights;
 
 constexpr RegKey kClassesRoot = RootHandle(RootKey::ClassesRoot);
@@ -84,72 +82,6 @@ TEST(MemoryRegistryRights, AStandardUserCannotChangeMachineKeysThroughAnyHandle)
 
   registry.SetRights(Rights::Administrator);
   EXPECT_EQ(registry.SetValue(kLocalMachine, "v", kRegSz, none, 5), kErrorSuccess);
-}
-
-TEST(MemoryRegistryFailures, TheNthCallFromNowFailsWithTheChosenCode) {
-  MemoryRegistry registry;
-  RegKey key = 0;
-  registry.FailCall(2, 1234);
-  EXPECT_EQ(registry.CreateKey(kCurrentUser, "a", kKeyAllAccess, &key, nullptr), kErrorSuccess);
-  EXPECT_EQ(registry.CloseKey(key), 1234);
-  EXPECT_EQ(registry.CloseKey(key), kErrorSuccess);  // the refused close did nothing
-  EXPECT_EQ(registry.OpenHandleCount(), 0u);
-}
-
-TEST(MemoryRegistryFailures, CallsMatchingAPredicateFailUntilCleared) {
-  MemoryRegistry registry = SmallSystem();
-  registry.FailWhen(
-      [](const MemoryRegistry::Call& call) {
-        return call.operation == Operation::OpenKey &&
-               EqualsNoCase(call.path, "HKEY_CLASSES_ROOT\\Directory\\shell");
-      },
-      kErrorAccessDenied);
-  RegKey key = 0;
-  EXPECT_EQ(registry.OpenKey(kClassesRoot, "directory\\shell\\", kKeyRead, &key),
-            kErrorAccessDenied);
-  EXPECT_EQ(registry.OpenKey(kClassesRoot, "Directory", kKeyRead, &key), kErrorSuccess);
-  ASSERT_EQ(registry.CreateKey(key, "shell", kKeyRead, &key, nullptr), kErrorSuccess);
-  registry.ClearFailures();
-  EXPECT_EQ(registry.OpenKey(kClassesRoot, "Directory\\shell", kKeyRead, &key), kErrorSuccess);
-}
-
-TEST(MemoryRegistryFailures, APredicateThatThrowsMakesTheCallRaiseAndChangesNothing) {
-  MemoryRegistry registry;
-  registry.FailWhen(
-      [](const MemoryRegistry::Call& call) -> bool {
-        if (call.operation == Operation::CreateKey) throw std::runtime_error("store broke");
-        return false;
-      },
-      kErrorSuccess);
-  RegKey key = 0;
-  EXPECT_THROW(registry.CreateKey(kCurrentUser, "a", kKeyAllAccess, &key, nullptr),
-               std::runtime_error);
-  EXPECT_EQ(registry.OpenKey(kCurrentUser, "a", kKeyRead, &key), kErrorFileNotFound);
-}
-
-TEST(MemoryRegistryLog, EveryCallIsLoggedWithItsPathValueNameAndResult) {
-  MemoryRegistry registry = SmallSystem();
-  RegKey key = 0;
-  ASSERT_EQ(registry.OpenKey(kCurrentUser, "Control Panel\\Desktop\\", kKeyRead, &key),
-            kErrorSuccess);
-  std::uint32_t size = 0;
-  registry.QueryValue(key, "MenuShowDelay", nullptr, nullptr, &size);
-  registry.QueryValue(key, "Missing", nullptr, nullptr, &size);
-  registry.CloseKey(key);
-
-  const auto& log = registry.CallLog();
-  ASSERT_EQ(log.size(), 4u);
-  EXPECT_EQ(log[0].call.operation, Operation::OpenKey);
-  EXPECT_EQ(log[0].call.path, "HKEY_CURRENT_USER\\Control Panel\\Desktop");
-  EXPECT_EQ(log[0].call.access, kKeyRead);
-  EXPECT_EQ(log[0].result, kErrorSuccess);
-  EXPECT_EQ(log[1].call.operation, Operation::QueryValue);
-  EXPECT_EQ(log[1].call.path, "HKEY_CURRENT_USER\\Control Panel\\Desktop");
-  EXPECT_EQ(log[1].call.value_name, "MenuShowDelay");
-  EXPECT_EQ(log[2].call.value_name, "Missing");
-  EXPECT_EQ(log[2].result, kErrorFileNotFound);
-  EXPECT_EQ(log[3].call.operation, Operation::CloseKey);
-  EXPECT_EQ(registry.CallCount(), 4u);
 }
 
 TEST(MemoryRegistryLimits, KeyNamesAndNestingStopAtTheWindowsLimits) {

@@ -12,11 +12,12 @@
 #include "registry/registry_key_handle.h"
 #include "stores/overlay_registry.h"
 #include "stores/registry_reading.h"
+#include "support/instrumented_store.h"
 
 namespace quillmark::testing {
 namespace {
 
-using Operation = MemoryRegistry::Operation;
+using Operation = InstrumentedStore::Operation;
 using Rights = MemoryRegistry::Rights;
 
 const char* const kState =
@@ -203,7 +204,7 @@ class Twins {
   std::string trace_;
 };
 
-bool OnlyReads(const MemoryRegistry& store) {
+bool OnlyReads(const InstrumentedStore& store) {
   for (const auto& logged : store.CallLog()) {
     switch (logged.call.operation) {
       case Operation::OpenKey:
@@ -230,9 +231,11 @@ TEST(OverlayRegistry, AnswersEveryCallAsTheStoreWouldAndNeverChangesIt) {
       expected.SetRights(rights);
       store.SetRights(rights);
       const std::string original = SaveSnapshot(store);
+      InstrumentedStore watched(store);
       {
-        OverlayRegistry overlay(
-            store, [&](RootKey root, std::uint32_t access) { return store.Grants(root, access); });
+        OverlayRegistry overlay(watched, [&](RootKey root, std::uint32_t access) {
+          return store.Grants(root, access);
+        });
         Twins twins(expected, overlay, seed);
         for (int step = 0; step < 150; ++step) twins.Step();
         twins.CloseAll();
@@ -244,7 +247,7 @@ TEST(OverlayRegistry, AnswersEveryCallAsTheStoreWouldAndNeverChangesIt) {
                   RegistryDifference(LoadSnapshot(kState), expected));
       }
       EXPECT_EQ(SaveSnapshot(store), original);
-      EXPECT_TRUE(OnlyReads(store));
+      EXPECT_TRUE(OnlyReads(watched));
       EXPECT_EQ(store.OpenHandleCount(), 0u);
     }
   }

@@ -7,6 +7,7 @@
 
 #include "regfile/registry_script.h"
 #include "stores/memory_registry.h"
+#include "support/instrumented_store.h"
 #include "support/registry_failure.h"
 #include "tweaks/headless_tweak_list.h"
 #include "tweaks/text_memo.h"
@@ -18,7 +19,7 @@ inline constexpr const char* kScriptHeader = "Windows Registry Editor Version 5.
 
 struct EngineHarness {
   explicit EngineHarness(std::string_view script = kScriptHeader)
-      : registry(LoadSnapshot(script)), engine(registry, list, memo) {
+      : registry(LoadSnapshot(script)), store(registry), engine(store, list, memo) {
     list.SetOnChange([this] {
       ++changes;
       engine.SetInformtionMemo();
@@ -38,6 +39,7 @@ struct EngineHarness {
   std::string Snapshot() const { return SaveSnapshot(registry); }
 
   MemoryRegistry registry;
+  InstrumentedStore store;  // what the engine works on
   HeadlessTweakList list;
   HeadlessTextMemo memo;
   TweakEngine engine;

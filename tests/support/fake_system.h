@@ -8,6 +8,7 @@
 
 #include "regfile/registry_script.h"
 #include "stores/memory_registry.h"
+#include "support/instrumented_store.h"
 #include "sysinfo/system_queries.h"
 
 namespace quillmark::testing {
@@ -25,7 +26,8 @@ class FakeSystem final : public SystemQueries {
   std::uint8_t product_type = 1;
   std::map<int, int> metrics;
   MemoryRegistry registry;
-  std::vector<std::string> calls;  // the queries asked, in order
+  InstrumentedStore store{registry};  // what the queries hand out
+  std::vector<std::string> calls;     // the queries asked, in order
 
   void SetRegistry(const std::string& script) { registry = LoadSnapshot(script); }
 
@@ -64,7 +66,7 @@ class FakeSystem final : public SystemQueries {
     auto it = metrics.find(index);
     return it == metrics.end() ? 0 : it->second;
   }
-  RegistryApi& Registry() override { return registry; }
+  RegistryApi& Registry() override { return store; }
 };
 
 inline std::string EditionIdScript(const std::string& edition_id) {

@@ -12,6 +12,7 @@
 #include "app/tform1.h"
 #include "regfile/registry_script.h"
 #include "stores/memory_registry.h"
+#include "support/instrumented_store.h"
 #include "support/recording_failure_box.h"
 #include "sysinfo/simulated_windows7.h"
 #include "tweaks/headless_tweak_list.h"
@@ -27,7 +28,8 @@ class HeadlessShell final : public ShellPlatform,
                             public SaveDialog,
                             public AboutBoxWindow {
  public:
-  explicit HeadlessShell(const std::string& script) : registry(LoadSnapshot(script)) {}
+  explicit HeadlessShell(const std::string& script)
+      : registry(LoadSnapshot(script)), store(registry) {}
 
   // The shell's own record, failure boxes included, in the order things happened.
   const std::vector<std::string>& Events() const { return events_; }
@@ -35,7 +37,7 @@ class HeadlessShell final : public ShellPlatform,
   void IdentifySystem() override {
     events_.push_back("identify");
     if (use_given_identification) return;
-    SimulatedWindows7 system(registry);
+    SimulatedWindows7 system(store);
     Identify(system, identification);
   }
   const IdentificationResults& Identification() override { return identification; }
@@ -54,7 +56,7 @@ class HeadlessShell final : public ShellPlatform,
     events_.push_back("show main window");
     events_.push_back(terminated_ ? "loop ends at its first turn" : "loop runs");
   }
-  RegistryApi& Registry() override { return registry; }
+  RegistryApi& Registry() override { return store; }
   FailureBoxApi& FailureBox() override { return failure_box_; }
 
   int Show(DialogKind kind, const std::string& text, unsigned buttons) override {
@@ -91,6 +93,7 @@ class HeadlessShell final : public ShellPlatform,
   void ForgetEvents() { events_.clear(); }
 
   MemoryRegistry registry;
+  InstrumentedStore store;  // what the shell hands out
   IdentificationResults identification;
   bool use_given_identification = false;
   int dialog_answer = kDialogOk;

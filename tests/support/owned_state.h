@@ -1,29 +1,67 @@
-// What the tweaks own in a registry, written out plainly from the footprint table and the key
-// tree itself: each owned key's whole tree, each owned value's type and bytes, or "absent".
+// What the tweaks own in a registry, written out plainly from a list of our own and the key tree
+// itself: each owned key's whole tree, each owned value's type and bytes, or "absent".
 #pragma once
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "stores/memory_registry.h"
 #include "stores/registry_reading.h"
-#include "tweaks/tweak_catalogue.h"
 
 namespace quillmark::testing {
 
-inline std::vector<std::string> PathNames(const char* path) {
-  std::vector<std::string> names;
-  std::string name;
-  for (const char* c = path;; ++c) {
-    if (*c == '\\' || *c == '\0') {
-      if (!name.empty()) names.push_back(name);
-      name.clear();
-      if (*c == '\0') return names;
-    } else {
-      name += *c;
-    }
+// What the tweaks own, written out here by hand and apart from the program's own table: whole
+// keys (value null), with everything below them, and single values ("" for a key's default
+// value). Keys are full paths from the root's name; names compare without regard to case.
+struct OwnedItem {
+  const char* key;
+  const char* value;
+};
+
+inline constexpr OwnedItem kOwnedByTweaks[] = {
+    {"HKEY_CLASSES_ROOT\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Copy To", nullptr},
+    {"HKEY_CLASSES_ROOT\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Move To", nullptr},
+    {"HKEY_CLASSES_ROOT\\*\\shell\\runas", nullptr},
+    {"HKEY_CLASSES_ROOT\\Directory\\shell\\runas", nullptr},
+    {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer",
+     nullptr},
+    {"HKEY_CLASSES_ROOT\\Directory\\shell\\Command Prompt Here", nullptr},
+    {"HKEY_CLASSES_ROOT\\*\\shell\\Open With Notepad", nullptr},
+    {"HKEY_CLASSES_ROOT\\Directory\\shell\\Delete Folder Content", nullptr},
+    {"HKEY_CURRENT_USER\\Control Panel\\Desktop", "AutoEndTasks"},
+    {"HKEY_CURRENT_USER\\Control Panel\\Desktop", "HungAppTimeout"},
+    {"HKEY_CURRENT_USER\\Control Panel\\Desktop", "WaitToKillAppTimeout"},
+    {"HKEY_CURRENT_USER\\Control Panel\\Desktop", "LowLevelHooksTimeout"},
+    {"HKEY_CURRENT_USER\\Control Panel\\Desktop", "MenuShowDelay"},
+    {"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control", "WaitToKillServiceTimeout"},
+    {"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
+     "NoLowDiskSpaceChecks"},
+    {"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
+     "LinkResolveIgnoreLinkInfo"},
+    {"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
+     "NoResolveSearch"},
+    {"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
+     "NoResolveTrack"},
+    {"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
+     "NoInternetOpenWith"},
+    {"HKEY_CURRENT_USER\\Control Panel\\Mouse", "MouseHoverTime"},
+    {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
+     "EnableLUA"},
+    {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
+     "ConsentPromptBehaviorAdmin"},
+    {"HKEY_CLASSES_ROOT\\Directory\\shell", ""},
+};
+
+// The root of a full key path, and the names below it.
+inline RootKey RootOf(const std::vector<std::string>& full) {
+  for (RootKey root : kRootKeys) {
+    if (full.front() == RootName(root)) return root;
   }
+  ADD_FAILURE() << "no root in " << full.front();
+  return RootKey::CurrentUser;
 }
 
 inline std::string Plainly(const MemoryRegistry::StoredValue& value) {
@@ -44,9 +82,12 @@ inline void WriteTree(const MemoryRegistry::Key& key, const std::string& path, s
 
 inline std::string OwnedState(const MemoryRegistry& registry) {
   std::string out;
-  for (const FootprintItem& item : OwnedFootprint()) {
-    const MemoryRegistry::Key* key = FindKey(registry, item.root, PathNames(item.key));
-    out += std::string(RootName(item.root)) + item.key;
+  for (const OwnedItem& item : kOwnedByTweaks) {
+    std::vector<std::string> names = KeyNames(item.key);
+    const RootKey root = RootOf(names);
+    names.erase(names.begin());
+    const MemoryRegistry::Key* key = FindKey(registry, root, names);
+    out += item.key;
     if (item.value == nullptr) {
       out += ":\n";
       if (key == nullptr) {

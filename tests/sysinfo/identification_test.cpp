@@ -213,8 +213,8 @@ TEST(Identification, Wow64ReadsTheNativeArchitectureAndTheNativeRegistryView) {
   Identify(vista, results);
   EXPECT_EQ(results.os_edition, "Ultimate");
   bool asked_native_view = false;
-  for (const auto& logged : vista.registry.CallLog()) {
-    if (logged.call.operation == MemoryRegistry::Operation::OpenKey) {
+  for (const auto& logged : vista.store.CallLog()) {
+    if (logged.call.operation == InstrumentedStore::Operation::OpenKey) {
       asked_native_view = logged.call.access == (kKeyRead | kKeyWow64_64Key);
     }
   }

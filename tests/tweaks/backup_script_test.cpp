@@ -11,13 +11,14 @@
 #include "registry/registry_key_handle.h"
 #include "support/engine_harness.h"
 #include "support/fixtures.h"
+#include "support/instrumented_store.h"
 #include "support/owned_state.h"
 #include "tweaks/backup_script.h"
 
 namespace quillmark::testing {
 namespace {
 
-using Operation = MemoryRegistry::Operation;
+using Operation = InstrumentedStore::Operation;
 
 // Odd values in the places the tweaks own, which only hex(N) can carry.
 const std::string kOddValues = std::string(kOddTweaks) +
@@ -61,7 +62,7 @@ Step Defaults() {
 }
 
 bool HasValue(const MemoryRegistry& registry, RootKey root, const char* key, const char* name) {
-  const MemoryRegistry::Key* found = FindKey(registry, root, PathNames(key));
+  const MemoryRegistry::Key* found = FindKey(registry, root, KeyNames(key));
   return found != nullptr && found->values.contains(name);
 }
 
@@ -85,7 +86,7 @@ TEST(Backup, ImportedAfterAnyChangesItPutsBackWhatTheTweaksOwnAndKeepsTheRest) {
 
       EXPECT_EQ(OwnedState(harness.registry), owned);
       const MemoryRegistry::Key* theirs = FindKey(harness.registry, RootKey::ClassesRoot,
-                                                  PathNames("\\Directory\\shell\\Theirs\\command"));
+                                                  KeyNames("\\Directory\\shell\\Theirs\\command"));
       EXPECT_NE(theirs, nullptr);
       EXPECT_TRUE(
           HasValue(harness.registry, RootKey::CurrentUser, "\\Control Panel\\Desktop", "Theirs"));
@@ -96,10 +97,10 @@ TEST(Backup, ImportedAfterAnyChangesItPutsBackWhatTheTweaksOwnAndKeepsTheRest) {
       const MemoryRegistry before = LoadSnapshot(state);
       if (const MemoryRegistry::Key* send_to =
               FindKey(before, RootKey::ClassesRoot,
-                      PathNames("\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Send To"))) {
+                      KeyNames("\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Send To"))) {
         const MemoryRegistry::Key* now =
             FindKey(harness.registry, RootKey::ClassesRoot,
-                    PathNames("\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Send To"));
+                    KeyNames("\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Send To"));
         ASSERT_NE(now, nullptr);
         EXPECT_EQ(now->values.begin()->second.data, send_to->values.begin()->second.data);
       }
@@ -108,9 +109,10 @@ TEST(Backup, ImportedAfterAnyChangesItPutsBackWhatTheTweaksOwnAndKeepsTheRest) {
 }
 
 TEST(Backup, StartsWithTheHeaderAndOnlyReads) {
-  MemoryRegistry registry = LoadSnapshot(kFreshWindows7);
+  MemoryRegistry memory = LoadSnapshot(kFreshWindows7);
+  InstrumentedStore registry(memory);
   registry.ForgetCalls();
-  const std::string before = SaveSnapshot(registry);
+  const std::string before = SaveSnapshot(memory);
   const auto taken = std::chrono::sys_days(std::chrono::year(2024) / 5 / 1) +
                      std::chrono::hours(12) + std::chrono::minutes(34) + std::chrono::seconds(56);
   const std::string backup = BackupScript(registry, BackupTime(taken));
@@ -121,7 +123,7 @@ TEST(Backup, StartsWithTheHeaderAndOnlyReads) {
                          "key, and leaves every\r\n; other value as it is.\r\n\r\n",
                          0),
             0u);
-  EXPECT_EQ(SaveSnapshot(registry), before);
+  EXPECT_EQ(SaveSnapshot(memory), before);
   for (const auto& logged : registry.CallLog()) {
     EXPECT_TRUE(logged.call.operation == Operation::OpenKey ||
                 logged.call.operation == Operation::CloseKey ||

@@ -22,7 +22,7 @@ TEST(Catalogue, SetLvItemsAppendsTheFourteenRowsUntickedInIndexOrder) {
   EXPECT_EQ(harness.list.Caption(8), "Speed up the Explorer navigation");
   EXPECT_EQ(harness.list.Caption(13), "Disable UAC (User Account Control)");
   for (int row = 0; row < 14; ++row)
-    EXPECT_EQ(kTweakRows[static_cast<std::size_t>(row)].index, row);
+    EXPECT_EQ(RowOf(kTweakRows[static_cast<std::size_t>(row)].tweak), row);
 }
 
 TEST(Catalogue, TheMemoShowsTheSelectedRowsTextWhateverRowChanged) {

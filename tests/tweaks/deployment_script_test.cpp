@@ -12,6 +12,7 @@
 #include "support/engine_harness.h"
 #include "support/fixtures.h"
 #include "tweaks/deployment_script.h"
+#include "tweaks/restart_flag.h"
 
 namespace quillmark::testing {
 namespace {
@@ -103,6 +104,14 @@ TEST(DeploymentScript, SaysWhatItDoesAndWhichPartItIs) {
                         "\"MenuShowDelay\"=\"8\"\r\n"
                         "\"WaitToKillAppTimeout\"=-\r\n\r\n"),
             std::string::npos);
+}
+
+TEST(DeploymentScript, LeavesTheRestartFlagAsItFoundIt) {
+  for (const int before : {0, 1}) {
+    restart_recommended = before;
+    DeploymentScript("xxxxxxxxxxxxxx", ScriptPart::Whole);
+    EXPECT_EQ(restart_recommended, before);
+  }
 }
 
 }  // namespace

@@ -17,7 +17,7 @@
 namespace quillmark::testing {
 namespace {
 
-using Operation = MemoryRegistry::Operation;
+using Operation = InstrumentedStore::Operation;
 
 std::set<std::string> KeysOf(const std::string& snapshot) {
   std::set<std::string> keys;
@@ -55,7 +55,7 @@ std::string RemovedOutsideTheTweaks(const std::string& before, const std::string
   return removed;
 }
 
-std::string Describe(const MemoryRegistry::LoggedCall& logged) {
+std::string Describe(const InstrumentedStore::LoggedCall& logged) {
   return std::string(OperationName(logged.call.operation)) + " " + logged.call.path + " '" +
          logged.call.value_name + "' -> " + std::to_string(logged.result);
 }
@@ -78,7 +78,7 @@ TEST_P(FailureInjection, EachRefusedCallStopsTheOperationCleanly) {
   clean.TickExactly(scenario.boxes);
   const std::string before = clean.Snapshot();
   ASSERT_EQ(RegistryFailure([&] { scenario.run(clean.engine); }), "");
-  const std::vector<MemoryRegistry::LoggedCall> reference = clean.registry.CallLog();
+  const std::vector<InstrumentedStore::LoggedCall> reference = clean.store.CallLog();
   EXPECT_EQ(RemovedOutsideTheTweaks(before, clean.Snapshot()), "");
 
   for (std::size_t n = 1; n <= reference.size(); ++n) {
@@ -86,9 +86,9 @@ TEST_P(FailureInjection, EachRefusedCallStopsTheOperationCleanly) {
     EngineHarness harness(scenario.script);
     harness.TickExactly(scenario.boxes);
     restart_recommended = 0;
-    harness.registry.FailCall(n, kErrorAccessDenied);
+    harness.store.FailCall(n, kErrorAccessDenied);
     const std::string message = RegistryFailure([&] { scenario.run(harness.engine); });
-    const auto& log = harness.registry.CallLog();
+    const auto& log = harness.store.CallLog();
 
     ASSERT_GE(log.size(), n);
     for (std::size_t i = 0; i + 1 < n; ++i) {

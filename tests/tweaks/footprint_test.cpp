@@ -1,13 +1,16 @@
-// The footprint table is complete: Apply, Defaults and the probe run that follows change nothing
-// but the keys and values it lists, and the keys on the way to them.
+// The footprint table lists what the tweaks own, no more and no less, as a list of our own states
+// it; and Apply, Defaults and the probe run that follows change nothing but those keys and
+// values, and the keys on the way to them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "core/ascii_case.h"
 #include "regfile/registry_difference.h"
+#include "registry/key_path.h"
 #include "support/engine_harness.h"
 #include "support/fixtures.h"
 #include "support/owned_state.h"
@@ -26,7 +29,7 @@ struct Line {
 Line Parse(const std::string& text) {
   Line line;
   const std::size_t close = text.find(']');
-  line.key = PathNames(text.substr(3, close - 3).c_str());
+  line.key = KeyNames(text.substr(3, close - 3));
   std::string rest = text.substr(close + 1);
   if (rest.empty()) return line;
   line.about_value = true;
@@ -46,15 +49,13 @@ bool Below(const std::vector<std::string>& key, const std::vector<std::string>& 
   return true;
 }
 
-std::vector<std::string> Full(const FootprintItem& item) {
-  std::vector<std::string> names{std::string(RootName(item.root))};
-  for (const std::string& name : PathNames(item.key)) names.push_back(name);
-  return names;
+bool SameNames(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+  return a.size() == b.size() && Below(a, b);
 }
 
 bool Owned(const Line& line) {
-  for (const FootprintItem& item : OwnedFootprint()) {
-    const std::vector<std::string> key = Full(item);
+  for (const OwnedItem& item : kOwnedByTweaks) {
+    const std::vector<std::string> key = KeyNames(item.key);
     if (item.value == nullptr && Below(line.key, key)) return true;
     if (line.about_value && item.value != nullptr && line.key.size() == key.size() &&
         Below(line.key, key) && EqualsNoCase(line.value, item.value)) {
@@ -64,6 +65,38 @@ bool Owned(const Line& line) {
     if (!line.about_value && line.key.size() <= key.size() && Below(key, line.key)) return true;
   }
   return false;
+}
+
+bool SameItem(const FootprintItem& product, const OwnedItem& ours) {
+  std::vector<std::string> full = KeyNames(product.key);
+  full.insert(full.begin(), std::string(RootName(product.root)));
+  if (!SameNames(full, KeyNames(ours.key))) return false;
+  if (product.value == nullptr || ours.value == nullptr) return product.value == ours.value;
+  return EqualsNoCase(product.value, ours.value);
+}
+
+std::string Describe(const FootprintItem& item) {
+  return std::string(RootName(item.root)) + item.key +
+         (item.value ? " '" + std::string(item.value) + "'" : "");
+}
+
+TEST(Footprint, TheTableListsWhatTheTweaksOwnNothingMissingNothingExtra) {
+  const std::vector<FootprintItem> product = OwnedFootprint();
+  for (const FootprintItem& item : product) {
+    const auto matches = std::count_if(std::begin(kOwnedByTweaks), std::end(kOwnedByTweaks),
+                                       [&](const OwnedItem& ours) { return SameItem(item, ours); });
+    EXPECT_EQ(matches, 1)
+        << Describe(item)
+        << " is in the table but not (or twice) in the list of what the tweaks own";
+  }
+  for (const OwnedItem& ours : kOwnedByTweaks) {
+    const auto matches =
+        std::count_if(product.begin(), product.end(),
+                      [&](const FootprintItem& item) { return SameItem(item, ours); });
+    EXPECT_EQ(matches, 1) << "the table should list " << ours.key << " "
+                          << (ours.value ? "'" + std::string(ours.value) + "'" : "(whole key)")
+                          << " once";
+  }
 }
 
 TEST(Footprint, EveryOperationChangesOnlyWhatTheTweaksOwn) {

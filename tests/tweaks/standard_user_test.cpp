@@ -13,7 +13,7 @@
 namespace quillmark::testing {
 namespace {
 
-using Operation = MemoryRegistry::Operation;
+using Operation = InstrumentedStore::Operation;
 
 struct StandardUser : EngineHarness {
   StandardUser() : EngineHarness(kFreshWindows7) {
@@ -53,7 +53,7 @@ TEST(DeletionGuard, ParentsThatDoNotOpenNeverLetANameResolveAtTheRoot) {
       "[HKEY_CLASSES_ROOT\\runas]\n[HKEY_CLASSES_ROOT\\Copy To]\n[HKEY_CLASSES_ROOT\\Move To]\n"
       "[HKEY_CLASSES_ROOT\\Command Prompt Here]\n[HKEY_CLASSES_ROOT\\Delete Folder Content]\n"
       "[HKEY_CLASSES_ROOT\\Open With Notepad]\n[HKEY_LOCAL_MACHINE\\RemoteComputer]\n";
-  const auto refuse_parents = [](const MemoryRegistry::Call& call) {
+  const auto refuse_parents = [](const InstrumentedStore::Call& call) {
     const bool open =
         call.operation == Operation::OpenKey || call.operation == Operation::CreateKey;
     for (const char* parent :
@@ -69,10 +69,10 @@ TEST(DeletionGuard, ParentsThatDoNotOpenNeverLetANameResolveAtTheRoot) {
 
   EngineHarness apply(std::string(kFreshWindows7) + namesakes);
   const std::string before = apply.Snapshot();
-  apply.registry.FailWhen(refuse_parents, kErrorAccessDenied);
+  apply.store.FailWhen(refuse_parents, kErrorAccessDenied);
   apply.TickExactly("........x.....");
   apply.engine.SetTweaks();  // unticked verbs and the ticked printers row all delete by name
-  apply.registry.ClearFailures();
+  apply.store.ClearFailures();
   TRegistry registry(apply.registry);
   for (RootKey root : {RootKey::ClassesRoot, RootKey::LocalMachine}) {
     registry.SelectRoot(root);
@@ -85,10 +85,10 @@ TEST(DeletionGuard, ParentsThatDoNotOpenNeverLetANameResolveAtTheRoot) {
   }
 
   EngineHarness defaults(std::string(kFreshWindows7) + namesakes);
-  defaults.registry.FailWhen(refuse_parents, kErrorAccessDenied);
+  defaults.store.FailWhen(refuse_parents, kErrorAccessDenied);
   EXPECT_EQ(RegistryFailure([&] { defaults.engine.WriteSystemDefaults(); }),
             "Failed to set data for ''");
-  defaults.registry.ClearFailures();
+  defaults.store.ClearFailures();
   TRegistry after(defaults.registry);
   after.SelectRoot(RootKey::ClassesRoot);
   for (const char* name : {"runas", "Copy To", "Move To", "Open With Notepad"}) {
