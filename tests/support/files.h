@@ -1,5 +1,4 @@
-// Real files in tests: a fresh folder for each test, the names in it, reading a file whole, and
-// exporting the restore file onto one.
+// Real files in tests: a fresh folder for each test, the names in it, and reading a file whole.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,7 +12,6 @@
 
 #include "core/failure_classes.h"
 #include "fileio/file_api.h"
-#include "tweaks/restore_file.h"
 
 namespace quillmark::testing {
 
@@ -42,16 +40,6 @@ inline std::string ReadWholeFile(const std::filesystem::path& path) {
   std::ostringstream text;
   text << file.rdbuf();
   return text.str();
-}
-
-// Exports the restore file onto path; returns the failure's code and message, or "exported".
-inline std::string ExportRestoreFile(const std::string& path, FileApi& files = SystemFiles()) {
-  try {
-    WriteRestoreFile(files, path);
-  } catch (const EInOutError& failure) {
-    return std::to_string(failure.ErrorCode()) + " " + failure.Message();
-  }
-  return "exported";
 }
 
 }  // namespace quillmark::testing

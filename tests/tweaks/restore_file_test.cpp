@@ -13,6 +13,7 @@
 #include "support/fixtures.h"
 #include "support/full_disk_files.h"
 #include "support/recording_files.h"
+#include "support/restore_file_export.h"
 #include "tweaks/restore_file.h"
 
 namespace quillmark::testing {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "support/files.h"
+#include "support/restore_file_export.h"
 
 namespace quillmark::testing {
 namespace {

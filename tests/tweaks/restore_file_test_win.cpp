@@ -8,6 +8,7 @@
 #include <string>
 
 #include "support/files.h"
+#include "support/restore_file_export.h"
 
 namespace quillmark::testing {
 namespace {
