@@ -1,6 +1,6 @@
 #include "cli/file_export.h"
 
-#include "cli/file_system.h"
+#include "files/file_system.h"
 #include "core/failure_classes.h"
 #include "fileio/file_api.h"
 #include "fileio/output_text_file.h"

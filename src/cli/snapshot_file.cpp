@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "cli/file_messages.h"
+#include "files/file_messages.h"
 
 namespace quillmark {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "cli/file_system.h"
+#include "files/file_system.h"
 #include "core/failure_classes.h"
 #include "regfile/registry_file_encoding.h"
 #include "regfile/registry_script.h"

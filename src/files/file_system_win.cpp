@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <utility>
 
-#include "cli/file_messages.h"
-#include "cli/file_system.h"
-#include "cli/temporary_name.h"
 #include "core/failure_classes.h"
 #include "fileio/output_text_file.h"
+#include "files/file_messages.h"
+#include "files/file_system.h"
+#include "files/temporary_name.h"
 
 namespace quillmark {
 

@@ -1,6 +1,6 @@
-// The file-system calls quillmark-cli makes to change a file safely: what a name stands for, a
-// hold on a file against the other quillmark-cli commands, and a fresh file beside it that
-// replaces it whole. POSIX here, Win32 on Windows.
+// The file-system calls quillmark-cli and the hive store make to change a file safely: what a
+// name stands for, a hold on a file against the other quillmark-cli commands, and a fresh file
+// beside it that replaces it whole. POSIX here, Win32 on Windows.
 #pragma once
 
 #include <cstdint>

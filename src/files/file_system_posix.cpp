@@ -8,12 +8,12 @@
 #include <utility>
 #include <vector>
 
-#include "cli/file_messages.h"
-#include "cli/file_system.h"
-#include "cli/temporary_name.h"
 #include "core/failure_classes.h"
 #include "fileio/output_text_file.h"
 #include "fileio/windows_error_code.h"
+#include "files/file_messages.h"
+#include "files/file_system.h"
+#include "files/temporary_name.h"
 
 namespace quillmark {
 

@@ -1,4 +1,4 @@
-#include "cli/temporary_name.h"
+#include "files/temporary_name.h"
 
 #include <cstdint>
 #include <random>
