@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <unordered_set>
 #include <utility>
 
 #include "core/ascii_case.h"
@@ -79,7 +80,9 @@ class KeyWriter {
       HiveFailure(file_, kHiveIsDamaged, "the values of [" + PathText(path) + "]");
     }
     std::vector<HiveValue> final_values = current;
-    for (const auto& [name, value] : key.values) {
+    for (const auto& change : key.values) {
+      const std::string& name = change.first;
+      const std::optional<MemoryRegistry::StoredValue>& value = change.second;
       const std::string hive_name = NameToHive(name);
       auto it = std::find_if(final_values.begin(), final_values.end(), [&](const HiveValue& v) {
         return EqualsNoCase(NameFromHive(v.name), name);
@@ -109,8 +112,9 @@ class KeyWriter {
       }
       std::vector<hive_set_value> set;
       for (HiveValue& value : final_values) {
-        set.push_back({value.name.data(), static_cast<hive_type>(value.type), value.data.size(),
+        set.push_back({value.name.data(), hive_t_none, value.data.size(),
                        reinterpret_cast<char*>(value.data.data())});
+        SetType(set.back(), value.type);
       }
       if (hivex_node_set_values(hive_, node, set.size(), set.data(), 0) != 0) {
         HiveFailure(file_, kHiveNotReadBack, Reason(errno));
@@ -143,13 +147,12 @@ bool ReadHiveValues(hive_h* hive, hive_node_h node, std::vector<HiveValue>& valu
   if (!handles) return false;
   for (const hive_value_h* value = handles.get(); *value != 0; ++value) {
     HivexMemory<char> name(hivex_value_key(hive, *value));
-    hive_type type = hive_t_none;
+    std::uint32_t type = 0;
     std::size_t length = 0;
-    HivexMemory<char> data(hivex_value_value(hive, *value, &type, &length));
+    HivexMemory<char> data(hivex_value_value(hive, *value, TypeSlot(type), &length));
     if (!name || !data) return false;
     const auto* first = reinterpret_cast<const std::uint8_t*>(data.get());
-    values.push_back(
-        {name.get(), static_cast<std::uint32_t>(type), HiveBytes(first, first + length)});
+    values.push_back({name.get(), type, HiveBytes(first, first + length)});
   }
   return true;
 }
@@ -163,22 +166,32 @@ bool ApplyHiveChanges(hive_h* hive, const HiveHeader& header,
 }
 
 std::string HiveWalkFault(hive_h* hive) {
-  std::vector<std::pair<hive_node_h, std::string>> pending{{hivex_root(hive), ""}};
-  if (pending.back().first == 0) return "it has no root key";
-  std::vector<HiveValue> values;
-  while (!pending.empty()) {
-    auto [node, path] = std::move(pending.back());
-    pending.pop_back();
-    HivexMemory<char> name(hivex_node_name(hive, node));
-    if (!name) return "a key below [" + path + "] cannot be read";
-    if (!ReadHiveValues(hive, node, values)) return "the values of [" + path + "] cannot be read";
-    HivexMemory<hive_node_h> children(hivex_node_children(hive, node));
-    if (!children) return "the subkeys of [" + path + "] cannot be read";
-    for (const hive_node_h* child = children.get(); *child != 0; ++child) {
-      HivexMemory<char> child_name(hivex_node_name(hive, *child));
-      if (!child_name) return "a subkey of [" + path + "] cannot be read";
-      pending.emplace_back(*child, path + "\\" + child_name.get());
+  const hive_node_h root = hivex_root(hive);
+  if (root == 0) return "it has no root key";
+  // Only a fault needs a key's path: it is spelt then, from the key up.
+  const auto where = [hive, root](hive_node_h node) {
+    std::vector<std::string> names;
+    for (int depth = 0; node != root && node != 0 && depth < 600; ++depth) {
+      HivexMemory<char> name(hivex_node_name(hive, node));
+      names.insert(names.begin(), name ? name.get() : "?");
+      node = hivex_node_parent(hive, node);
     }
+    return "[" + PathText(names) + "]";
+  };
+  std::vector<hive_node_h> pending{root};
+  std::vector<HiveValue> values;
+  std::unordered_set<hive_node_h> seen;  // a damaged hive may lead back to a key it passed
+  while (!pending.empty()) {
+    const hive_node_h node = pending.back();
+    pending.pop_back();
+    if (!seen.insert(node).second) return where(node) + " is reached twice in its tree";
+    HivexMemory<char> name(hivex_node_name(hive, node));
+    if (!name) return "a key below " + where(hivex_node_parent(hive, node)) + " cannot be read";
+    if (!ReadHiveValues(hive, node, values))
+      return "the values of " + where(node) + " cannot be read";
+    HivexMemory<hive_node_h> children(hivex_node_children(hive, node));
+    if (!children) return "the subkeys of " + where(node) + " cannot be read";
+    for (const hive_node_h* child = children.get(); *child != 0; ++child) pending.push_back(*child);
   }
   return {};
 }

@@ -14,6 +14,18 @@ HiveReader::HiveReader(hive_h* hive, RootKey root) : hive_(hive), root_(root) {
   root_handle_.node = hivex_root(hive);
 }
 
+void HiveReader::Rebind(hive_h* hive) {
+  hive_ = hive;
+  for (Handle* handle = &root_handle_; handle != nullptr; handle = nullptr) {
+    handle->listed = false;
+    handle->subkeys.clear();
+  }
+  for (auto& [key, handle] : handles_) {
+    handle.listed = false;
+    handle.subkeys.clear();
+  }
+}
+
 HiveReader::Handle* HiveReader::Find(RegKey key) {
   if (key == RootHandle(root_)) return &root_handle_;
   auto it = handles_.find(key);
@@ -74,12 +86,11 @@ RegStatus HiveReader::FlushKey(RegKey key) {
 
 RegStatus HiveReader::CopyValue(hive_value_h value, std::uint32_t* type, std::uint8_t* data,
                                 std::uint32_t* size) {
-  hive_type stored = hive_t_none;
+  std::uint32_t kind = 0;
   std::size_t length = 0;
-  HivexMemory<char> bytes(hivex_value_value(hive_, value, &stored, &length));
+  HivexMemory<char> bytes(hivex_value_value(hive_, value, TypeSlot(kind), &length));
   if (!bytes) return kErrorFileNotFound;  // a value record hivex cannot read
   const auto* first = reinterpret_cast<const std::uint8_t*>(bytes.get());
-  const auto kind = static_cast<std::uint32_t>(stored);
   MemoryRegistry::StoredValue copy{kind, DataFromHive(kind, HiveBytes(first, first + length))};
   return CopyStoredValue(copy, type, data, size);
 }

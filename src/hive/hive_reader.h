@@ -18,6 +18,10 @@ class HiveReader final : public RegistryApi {
  public:
   HiveReader(hive_h* hive, RootKey root);
 
+  // Reads another image of the same bytes from now on: every key keeps its place, so the
+  // handles stay good; what was listed is listed again.
+  void Rebind(hive_h* hive);
+
   RegStatus OpenKey(RegKey base, const char* sub, std::uint32_t access, RegKey* result) override;
   RegStatus CreateKey(RegKey base, const char* sub, std::uint32_t access, RegKey* result,
                       std::uint32_t* disposition) override;

@@ -98,8 +98,14 @@ HiveRegistry::HiveRegistry(const std::string& path, RootKey root, Use use)
     HiveFailure(path, kHiveIsDamaged, fault);
   }
   if (!header_.Clean()) warning_ = path + ": " + kHiveMayBeOutOfDate;
-  hive_ = HiveHandle(hivex_open(target_.c_str(), 0));
+  // A hive that may change is read into memory whole, and the changes go into that image at
+  // the end; one that is only read is mapped.
+  hive_ = HiveHandle(hivex_open(target_.c_str(), use == Use::Change ? HIVEX_OPEN_WRITE : 0));
   if (!hive_) HiveFailure(path, kHiveIsDamaged, Reason(errno));
+  // Walked whole now, so that no command stops half way on a key that cannot be read.
+  if (std::string fault = HiveWalkFault(hive_.get()); !fault.empty()) {
+    HiveFailure(path, kHiveIsDamaged, fault);
+  }
   reader_ = std::make_unique<HiveReader>(hive_.get(), root);
   overlay_ = std::make_unique<OverlayRegistry>(*reader_);
   if (use == Use::Change) {
@@ -115,31 +121,42 @@ HiveRegistry::HiveRegistry(const std::string& path, RootKey root, Use use)
 HiveRegistry::~HiveRegistry() = default;
 
 void HiveRegistry::Commit() {
+  const std::vector<OverlayRegistry::KeyChanges> changes = overlay_->Changes();
+  if (changes.empty()) return;
+  if (use_ == Use::Read) HiveFailure(path_, kFileIsReadOnly);
+  bool written = false;
   try {
-    WriteChanges();
+    written = WriteChanges(changes);
   } catch (...) {
     replacement_.reset();  // a refused or failed command leaves nothing beside the hive
+    // The image took some of the changes: it is read again from the file, which is as it was,
+    // and every key keeps its place in it.
+    HiveHandle again(hivex_open(target_.c_str(), HIVEX_OPEN_WRITE));
+    if (again) {
+      reader_->Rebind(again.get());
+      hive_ = std::move(again);
+    }
     throw;
+  }
+  if (written) {
+    // The hive holds the changes now: the command's keys are closed, and reading starts afresh.
+    overlay_.reset();
+    reader_ = std::make_unique<HiveReader>(hive_.get(), root_);
+    overlay_ = std::make_unique<OverlayRegistry>(*reader_);
   }
 }
 
-void HiveRegistry::WriteChanges() {
-  const std::vector<OverlayRegistry::KeyChanges> changes = overlay_->Changes();
-  if (changes.empty()) return;
-  HiveHandle writer(hivex_open(target_.c_str(), HIVEX_OPEN_WRITE));
-  if (!writer) HiveFailure(path_, kFileNotWritten, Reason(errno));
+bool HiveRegistry::WriteChanges(const std::vector<OverlayRegistry::KeyChanges>& changes) {
   HiveExpectations expected;
-  if (!ApplyHiveChanges(writer.get(), header_, changes, path_, expected)) return;
+  if (!ApplyHiveChanges(hive_.get(), header_, changes, path_, expected)) return false;
   if (!header_.Clean()) HiveFailure(path_, kHiveNotShutDownCleanly);
-  if (use_ == Use::Read) HiveFailure(path_, kFileIsReadOnly);
   try {
     if (!replacement_) replacement_.emplace(ReplacementFile::Create(target_));
     const std::string& written = replacement_->Path();
-    if (hivex_commit(writer.get(), written.c_str(), 0) != 0) {
+    if (hivex_commit(hive_.get(), written.c_str(), 0) != 0) {
       const int error = errno;
       throw EInOutError(0, Reason(error));
     }
-    writer.reset();
     replacement_->Close();
 
     std::uint64_t size = 0;
@@ -161,6 +178,7 @@ void HiveRegistry::WriteChanges() {
   }
   replacement_.reset();
   SyncFolder(target_);
+  return true;
 }
 
 bool HiveRegistry::Foreign(RegKey key) const {

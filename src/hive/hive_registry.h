@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "files/file_system.h"
 #include "hive/hive_handle.h"
@@ -55,12 +56,13 @@ class HiveRegistry final : public RegistryApi {
   const HiveHeader& Header() const { return header_; }
 
   // Writes the changes so far, when the hive's keys and values really change; raises Exception
-  // naming the file, which is then byte for byte as it was, when it cannot or may not.
+  // naming the file, which is then byte for byte as it was, when it cannot or may not. It ends
+  // the command: once the hive is written, the keys opened before are no longer valid.
   void Commit();
 
  private:
   bool Foreign(RegKey key) const;
-  void WriteChanges();
+  bool WriteChanges(const std::vector<OverlayRegistry::KeyChanges>& changes);
 
   std::string path_;    // as given, for messages
   std::string target_;  // where its links lead: the file read and replaced

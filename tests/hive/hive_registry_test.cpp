@@ -366,11 +366,15 @@ TEST_F(HiveFile, ADiskThatFillsUpLeavesTheHiveAsItWas) {
       ::signal(SIGXFSZ, SIG_IGN);
       rlimit limit{room, RLIM_INFINITY};
       ::setrlimit(RLIMIT_FSIZE, &limit);
-      std::string message = Message([&] {
-        auto hive = Open();
-        Set(*hive, "Policies", "More", kRegBinary, std::string(3000, 'm'));
-        hive->Commit();
-      });
+      auto hive = Open();
+      Set(*hive, "Policies", "More", kRegBinary, std::string(3000, 'm'));
+      std::string message = Message([&] { hive->Commit(); });
+      message += Now() == before ? " [as before]" : " [changed]";
+      // With room again, the same command's changes, still as it left them, can be written.
+      limit.rlim_cur = RLIM_INFINITY;
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+      message += "\n" + Get(*hive, "Policies", "More").substr(0, 4) + " " +
+                 Message([&] { hive->Commit(); });
       [[maybe_unused]] ssize_t sent = ::write(answer[1], message.data(), message.size());
       ::_exit(0);
     }
@@ -384,8 +388,15 @@ TEST_F(HiveFile, ADiskThatFillsUpLeavesTheHiveAsItWas) {
     EXPECT_EQ(message.rfind(Path().string() + ": the changed registry could not be written (", 0),
               0u)
         << room << ": " << message;
-    EXPECT_NE(message.find("); the file is as it was"), std::string::npos) << message;
-    EXPECT_EQ(Now(), before) << room;
+    EXPECT_NE(message.find("); the file is as it was [as before]\n3:mm no failure"),
+              std::string::npos)
+        << message;
+    auto written = Open(Use::Read);
+    EXPECT_EQ(Get(*written, "Policies", "More"), "3:" + std::string(3000, 'm'));
+    written.reset();
+    EXPECT_EQ(SortedNames(folder_), before.names) << room;
+    MakeHive(Path(), kSoftware);  // for the next room
+    ASSERT_EQ(Now(), before) << room;
   }
 }
 
