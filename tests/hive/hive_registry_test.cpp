@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -103,8 +104,19 @@ class HiveFile : public ::testing::Test {
 
 TEST_F(HiveFile, ACommandsChangesReachTheFileAsOtherProgramsReadThem) {
   ::chmod(Path().c_str(), 0640);
+  // The owner where we may give it (as root here), and the transaction logs beside it.
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chown(Path().c_str(), 4321, 4321), 0);
+  }
+  for (const char* log : {"SOFTWARE.LOG1", "SOFTWARE.LOG2"}) {
+    std::ofstream(Path(log), std::ios::binary) << "log " << log;
+  }
+  // Reached through a link: the link stays, its target is replaced.
+  fs::create_symlink("SOFTWARE", Path("link"));
   {
-    auto hive = Open();
+    auto hive =
+        std::make_unique<HiveRegistry>(Path("link").string(), RootKey::LocalMachine, Use::Change);
     ASSERT_EQ(Set(*hive, "New\\Deep", "Text", kRegSz, std::string("h\xe9llo\0", 6)), kErrorSuccess);
     ASSERT_EQ(Set(*hive, "New\\Deep", "Count", kRegDword, std::string("\x10\x27\0\0", 4)),
               kErrorSuccess);
@@ -119,10 +131,19 @@ TEST_F(HiveFile, ACommandsChangesReachTheFileAsOtherProgramsReadThem) {
     ASSERT_EQ(hive->DeleteKey(kRoot, "Microsoft\\Windows\\Leaf"), kErrorSuccess);
     hive->Commit();
   }
-  EXPECT_EQ(SortedNames(folder_), std::vector<std::string>{"SOFTWARE"});
+  EXPECT_EQ(SortedNames(folder_),
+            (std::vector<std::string>{"SOFTWARE", "SOFTWARE.LOG1", "SOFTWARE.LOG2", "link"}));
+  EXPECT_TRUE(fs::is_symlink(Path("link")));
+  for (const char* log : {"SOFTWARE.LOG1", "SOFTWARE.LOG2"}) {
+    EXPECT_EQ(ReadWholeFile(Path(log)), std::string("log ") + log);
+  }
   struct stat status;
   ASSERT_EQ(::stat(Path().c_str(), &status), 0);
   EXPECT_EQ(status.st_mode & 07777, 0640u);
+  if (root) {
+    EXPECT_EQ(status.st_uid, 4321u);
+    EXPECT_EQ(status.st_gid, 4321u);
+  }
 
   const std::string exported = ExportHive(Path());
   for (const char* line :
