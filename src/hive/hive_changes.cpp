@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <set>
 #include <unordered_set>
 #include <utility>
 
@@ -10,6 +11,8 @@
 #include "hive/hive_failure.h"
 #include "hive/hive_handle.h"
 #include "hive/hive_messages.h"
+#include "registry/registry_key_handle.h"
+#include "stores/registry_reading.h"
 
 namespace quillmark {
 
@@ -44,8 +47,9 @@ bool IsBig(const HiveValue& value) { return value.data.size() > kLargestSingleCe
 // Applies one key's changes; path is the key's, in UTF-8 from the hive's root.
 class KeyWriter {
  public:
-  KeyWriter(hive_h* hive, const HiveHeader& header, const std::string& file)
-      : hive_(hive), header_(header), file_(file) {}
+  KeyWriter(hive_h* hive, const HiveHeader& header, RegistryApi& shown, RootKey root,
+            const std::string& file)
+      : hive_(hive), header_(header), shown_(shown), root_(root), file_(file) {}
 
   bool changed() const { return changed_; }
 
@@ -80,6 +84,8 @@ class KeyWriter {
       HiveFailure(file_, kHiveIsDamaged, "the values of [" + PathText(path) + "]");
     }
     std::vector<HiveValue> final_values = current;
+    const std::set<std::string> shown =
+        key.values.empty() ? std::set<std::string>{} : Shown(key.names);
     for (const auto& change : key.values) {
       const std::string& name = change.first;
       const std::optional<MemoryRegistry::StoredValue>& value = change.second;
@@ -100,7 +106,8 @@ class KeyWriter {
         HiveFailure(file_, kHiveValueTooBig, ValueText(path, hive_name));
       }
       if (existed) {
-        written.name = it->name;  // an overwritten value keeps its spelling, as on Windows
+        // An overwritten value keeps its spelling, as on Windows; one removed first is new.
+        if (!shown.contains(name)) written.name = it->name;
         *it = std::move(written);
       } else {
         final_values.push_back(std::move(written));
@@ -125,8 +132,23 @@ class KeyWriter {
   }
 
  private:
+  // The value names of a key as the changes show it, spelt as they show them.
+  std::set<std::string> Shown(const std::vector<std::string>& names) {
+    std::string path;
+    for (const std::string& name : names) path += (path.empty() ? "" : "\\") + name;
+    RegKey key = 0;
+    if (shown_.OpenKey(RootHandle(root_), path.c_str(), kKeyRead, &key) != kErrorSuccess) {
+      return {};
+    }
+    RegistryKeyHandle held(shown_, key);
+    const std::vector<std::string> values = ValueNames(shown_, key);
+    return {values.begin(), values.end()};
+  }
+
   hive_h* hive_;
   const HiveHeader& header_;
+  RegistryApi& shown_;
+  RootKey root_;
   const std::string& file_;
   bool changed_ = false;
 };
@@ -158,9 +180,9 @@ bool ReadHiveValues(hive_h* hive, hive_node_h node, std::vector<HiveValue>& valu
 }
 
 bool ApplyHiveChanges(hive_h* hive, const HiveHeader& header,
-                      const std::vector<OverlayRegistry::KeyChanges>& changes,
-                      const std::string& path, HiveExpectations& expected) {
-  KeyWriter writer(hive, header, path);
+                      const std::vector<OverlayRegistry::KeyChanges>& changes, RegistryApi& shown,
+                      RootKey root, const std::string& path, HiveExpectations& expected) {
+  KeyWriter writer(hive, header, shown, root, path);
   for (const OverlayRegistry::KeyChanges& key : changes) writer.Apply(key, expected);
   return writer.changed();
 }

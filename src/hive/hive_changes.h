@@ -36,11 +36,13 @@ using HiveExpectations = std::map<std::string, HiveKeyExpectation>;
 bool ReadHiveValues(hive_h* hive, hive_node_h node, std::vector<HiveValue>& values);
 
 // Writes the changes into the hive, each key's values only when they really change, and says
-// whether anything changed. Raises Exception naming path for what hivex would write wrongly
-// (hive/hive_messages.h); the hive in memory is then of no further use.
+// whether anything changed. A value written over one of another spelling is spelt as the
+// changes show it (through shown, under root): the old spelling, unless it was removed first.
+// Raises Exception naming path for what hivex would write wrongly (hive/hive_messages.h); the
+// hive in memory then holds some of the changes.
 bool ApplyHiveChanges(hive_h* hive, const HiveHeader& header,
-                      const std::vector<OverlayRegistry::KeyChanges>& changes,
-                      const std::string& path, HiveExpectations& expected);
+                      const std::vector<OverlayRegistry::KeyChanges>& changes, RegistryApi& shown,
+                      RootKey root, const std::string& path, HiveExpectations& expected);
 
 // What is wrong with a hive: a key or value the whole walk cannot read; or nothing.
 std::string HiveWalkFault(hive_h* hive);

@@ -148,7 +148,9 @@ void HiveRegistry::Commit() {
 
 bool HiveRegistry::WriteChanges(const std::vector<OverlayRegistry::KeyChanges>& changes) {
   HiveExpectations expected;
-  if (!ApplyHiveChanges(hive_.get(), header_, changes, path_, expected)) return false;
+  if (!ApplyHiveChanges(hive_.get(), header_, changes, *overlay_, root_, path_, expected)) {
+    return false;
+  }
   if (!header_.Clean()) HiveFailure(path_, kHiveNotShutDownCleanly);
   try {
     if (!replacement_) replacement_.emplace(ReplacementFile::Create(target_));

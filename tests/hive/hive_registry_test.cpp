@@ -128,6 +128,10 @@ TEST_F(HiveFile, ACommandsChangesReachTheFileAsOtherProgramsReadThem) {
               kErrorSuccess);
     RegistryKeyHandle windows = Create(*hive, "Microsoft\\Windows");
     ASSERT_EQ(hive->DeleteValue(windows.get(), "gone"), kErrorSuccess);
+    // Removed first, a value written again takes the new spelling.
+    ASSERT_EQ(hive->DeleteValue(windows.get(), "number"), kErrorSuccess);
+    ASSERT_EQ(Set(*hive, "Microsoft\\Windows", "NUMBER", kRegDword, std::string("\x07\0\0\0", 4)),
+              kErrorSuccess);
     ASSERT_EQ(hive->DeleteKey(kRoot, "Microsoft\\Windows\\Leaf"), kErrorSuccess);
     hive->Commit();
   }
@@ -146,11 +150,11 @@ TEST_F(HiveFile, ACommandsChangesReachTheFileAsOtherProgramsReadThem) {
   }
 
   const std::string exported = ExportHive(Path());
-  for (const char* line :
-       {"Key path: $$$PROTO.HIV\\New\\Deep\n",
-        " Text\nType: string (REG_SZ)\nData size: 12\nData: h\xc3\xa9llo\n",
-        "Data size: 4\nData: 10000\n", "00000000: 01 02 03 04 05 06",
-        " Value\nType: string (REG_SZ)\nData size: 8\nData: new\n", " Number\n"}) {
+  for (const char* line : {"Key path: $$$PROTO.HIV\\New\\Deep\n",
+                           " Text\nType: string (REG_SZ)\nData size: 12\nData: h\xc3\xa9llo\n",
+                           "Data size: 4\nData: 10000\n", "00000000: 01 02 03 04 05 06",
+                           " Value\nType: string (REG_SZ)\nData size: 8\nData: new\n",
+                           " NUMBER\nType: 32-bit", "Data size: 4\nData: 7\n"}) {
     EXPECT_NE(exported.find(line), std::string::npos) << line << "\nin\n" << exported;
   }
   for (const char* gone : {"Gone", "Leaf"}) {
