@@ -1,10 +1,10 @@
 #include "cli/file_export.h"
 
-#include "files/file_system.h"
 #include "core/failure_classes.h"
 #include "fileio/file_api.h"
 #include "fileio/output_text_file.h"
 #include "fileio/text_file_write.h"
+#include "files/file_system.h"
 #include "tweaks/restore_file.h"
 
 namespace quillmark {

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "files/file_system.h"
 #include "core/failure_classes.h"
+#include "files/file_system.h"
 #include "regfile/registry_file_encoding.h"
 #include "regfile/registry_script.h"
 #include "stores/memory_registry.h"
