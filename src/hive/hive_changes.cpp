@@ -11,6 +11,7 @@
 #include "hive/hive_failure.h"
 #include "hive/hive_handle.h"
 #include "hive/hive_messages.h"
+#include "registry/key_path.h"
 #include "registry/registry_key_handle.h"
 #include "stores/registry_reading.h"
 
@@ -134,9 +135,8 @@ class KeyWriter {
  private:
   // The value names of a key as the changes show it, spelt as they show them.
   std::set<std::string> Shown(const std::vector<std::string>& names) {
-    std::string path;
-    for (const std::string& name : names) path += (path.empty() ? "" : "\\") + name;
     RegKey key = 0;
+    const std::string path = JoinKeyNames(names);
     if (shown_.OpenKey(RootHandle(root_), path.c_str(), kKeyRead, &key) != kErrorSuccess) {
       return {};
     }
