@@ -1,7 +1,7 @@
 #include "cli/file_export.h"
 
-#include "cli/file_system.h"
 #include "fileio/file_api.h"
+#include "fileio/file_system.h"
 #include "fileio/text_file_write.h"
 #include "tweaks/restore_file.h"
 

@@ -3,9 +3,9 @@
 #include <optional>
 #include <utility>
 
-#include "cli/file_failure.h"
-#include "cli/file_messages.h"
 #include "fileio/file_api.h"
+#include "fileio/file_failure.h"
+#include "fileio/file_messages.h"
 #include "fileio/text_file_write.h"
 
 namespace quillmark {

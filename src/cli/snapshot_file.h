@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "cli/file_system.h"
 #include "core/failure_classes.h"
 #include "fileio/file_destination.h"
+#include "fileio/file_system.h"
 #include "regfile/registry_file_encoding.h"
 #include "regfile/registry_script.h"
 #include "stores/memory_registry.h"

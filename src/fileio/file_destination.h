@@ -24,6 +24,10 @@ class FileDestination {
   bool IsOpen() const { return static_cast<bool>(handle_); }
   // What takes the bytes: Disk for a fresh file that is to replace the target.
   FileApi::Kind Kind() const { return kind_; }
+  // The fresh file's name while there is one, else empty: for a writer that writes the fresh
+  // file by its name (the hive library does). What it writes there is flushed by Finish, which
+  // syncs the same file through this destination's handle.
+  const std::string& FreshPath() const { return fresh_; }
   // 0, or the platform's code; written says how many bytes went, as FileApi::Write.
   std::uint32_t Write(const void* data, std::uint32_t size, std::uint32_t* written);
   // Puts the fresh file in the target's place, or closes a device: 0, or the code of the step

@@ -1,6 +1,6 @@
-// The file-system calls quillmark-cli makes to change a file safely: what a name stands for and
-// a hold on a file against the other quillmark-cli commands. POSIX here, Win32 on Windows. The
-// file itself is written by the text-file writer (platform/output_text_file.h).
+// The file-system calls quillmark-cli and the hive store make to change a file safely: what a
+// name stands for and a hold on a file against the other quillmark-cli commands. POSIX here,
+// Win32 on Windows. The file itself is replaced through fileio/file_destination.h.
 #pragma once
 
 #include <cstdint>

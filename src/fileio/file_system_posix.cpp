@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "cli/file_failure.h"
-#include "cli/file_messages.h"
-#include "cli/file_system.h"
+#include "fileio/file_failure.h"
+#include "fileio/file_messages.h"
+#include "fileio/file_system.h"
 #include "fileio/output_text_file.h"
 #include "fileio/windows_error_code.h"
 

@@ -1,4 +1,4 @@
-#include "cli/file_failure.h"
+#include "fileio/file_failure.h"
 
 #include <cstdio>
 

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <utility>
 
-#include "cli/file_failure.h"
-#include "cli/file_messages.h"
-#include "cli/file_system.h"
+#include "fileio/file_failure.h"
+#include "fileio/file_messages.h"
+#include "fileio/file_system.h"
 #include "fileio/output_text_file.h"
 
 namespace quillmark {

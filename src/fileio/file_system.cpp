@@ -1,4 +1,4 @@
-#include "cli/file_system.h"
+#include "fileio/file_system.h"
 
 #include <utility>
 

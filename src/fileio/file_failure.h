@@ -1,5 +1,5 @@
 // The failure about a file quillmark-cli was given: "PATH: " and one of the texts of
-// cli/file_messages.h, its %s standing for detail.
+// fileio/file_messages.h, its %s standing for detail.
 #pragma once
 
 #include <string>
