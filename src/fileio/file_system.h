@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+
+#include "core/unique_owner.h"
 
 namespace quillmark {
 
@@ -31,21 +34,20 @@ class FileLock {
  public:
   // Raises Exception naming the file when its place cannot be held.
   static FileLock Acquire(const std::string& name);
-  FileLock(FileLock&& other) noexcept;
-  FileLock& operator=(FileLock&& other) noexcept;
-  FileLock(const FileLock&) = delete;
-  FileLock& operator=(const FileLock&) = delete;
-  ~FileLock();
 
   // The file's bytes as they are under the lock; nothing when there is no file. Raises
   // Exception naming the path.
   std::optional<std::string> Read() const;
 
  private:
-  FileLock(std::intptr_t handle, std::string path);
-  void Release() noexcept;
+  // Lets the file or folder go (POSIX: its descriptor), or the mutex (Windows).
+  struct Release {
+    void operator()(std::intptr_t handle) const noexcept;
+  };
 
-  std::intptr_t handle_;  // the locked file or folder (POSIX), the held mutex (Windows), or -1
+  FileLock(std::intptr_t handle, std::string path) : handle_(handle), path_(std::move(path)) {}
+
+  UniqueOwner<std::intptr_t, Release, -1> handle_;  // the locked file or folder, or the mutex
   std::string path_;
 };
 

@@ -169,17 +169,16 @@ FileLock FileLock::Acquire(const std::string& name) {
 
 std::optional<std::string> FileLock::Read() const {
   struct stat status;
-  if (handle_ == kNoFile) return std::nullopt;
-  if (::fstat(static_cast<int>(handle_), &status) != 0) {
+  if (!handle_) return std::nullopt;
+  if (::fstat(static_cast<int>(handle_.get()), &status) != 0) {
     FailOnFile(path_, kFileCannotBeRead, Reason(errno));
   }
   if (S_ISDIR(status.st_mode)) return std::nullopt;  // the place of a missing file
-  return ReadAll(static_cast<int>(handle_), path_);
+  return ReadAll(static_cast<int>(handle_.get()), path_);
 }
 
-void FileLock::Release() noexcept {
-  if (handle_ != kNoFile) ::close(static_cast<int>(handle_));
-  handle_ = kNoFile;
+void FileLock::Release::operator()(std::intptr_t handle) const noexcept {
+  ::close(static_cast<int>(handle));
 }
 
 }  // namespace quillmark

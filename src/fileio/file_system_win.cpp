@@ -14,7 +14,6 @@ namespace quillmark {
 namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-constexpr std::intptr_t kNoHandle = -1;
 
 std::string Reason(DWORD error) { return IoErrorMessage(static_cast<int>(error)); }
 
@@ -156,9 +155,8 @@ std::optional<std::string> FileLock::Read() const {
   return ReadAll(file.get(), path_);
 }
 
-void FileLock::Release() noexcept {
-  if (handle_ == kNoHandle) return;
-  HANDLE mutex = reinterpret_cast<HANDLE>(std::exchange(handle_, kNoHandle));
+void FileLock::Release::operator()(std::intptr_t handle) const noexcept {
+  HANDLE mutex = reinterpret_cast<HANDLE>(handle);
   ReleaseMutex(mutex);
   CloseHandle(mutex);
 }
