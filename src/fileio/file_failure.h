@@ -1,5 +1,5 @@
-// The failure about a file quillmark-cli was given: "PATH: " and one of the texts of
-// fileio/file_messages.h, its %s standing for detail.
+// The failure about a file: "PATH: " and one of the texts of a messages table (such as
+// fileio/file_messages.h), its %s standing for detail.
 #pragma once
 
 #include <string>

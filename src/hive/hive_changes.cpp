@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "core/ascii_case.h"
-#include "hive/hive_failure.h"
+#include "fileio/file_failure.h"
 #include "hive/hive_handle.h"
 #include "hive/hive_messages.h"
 #include "registry/key_path.h"
@@ -62,9 +62,9 @@ class KeyWriter {
       hive_node_h child = hivex_node_get_child(hive_, node, path.back().c_str());
       if (child == 0 && !key.made) return;  // under a key removed by now
       if (child == 0) {
-        if (!IsAscii(name)) HiveFailure(file_, kHiveNewKeyNotAscii, "[" + PathText(path) + "]");
+        if (!IsAscii(name)) FailOnFile(file_, kHiveNewKeyNotAscii, "[" + PathText(path) + "]");
         child = hivex_node_add_child(hive_, node, path.back().c_str());
-        if (child == 0) HiveFailure(file_, kHiveNotReadBack, Reason(errno));
+        if (child == 0) FailOnFile(file_, kHiveNotReadBack, Reason(errno));
         changed_ = true;
       }
       node = child;
@@ -74,7 +74,7 @@ class KeyWriter {
       child_path.push_back(NameToHive(removed));
       if (hive_node_h child = hivex_node_get_child(hive_, node, child_path.back().c_str())) {
         if (hivex_node_delete_child(hive_, child) != 0) {
-          HiveFailure(file_, kHiveNotReadBack, Reason(errno));
+          FailOnFile(file_, kHiveNotReadBack, Reason(errno));
         }
         changed_ = true;
       }
@@ -82,7 +82,7 @@ class KeyWriter {
     }
     std::vector<HiveValue> current;
     if (!ReadHiveValues(hive_, node, current)) {
-      HiveFailure(file_, kHiveIsDamaged, "the values of [" + PathText(path) + "]");
+      FailOnFile(file_, kHiveIsDamaged, "the values of [" + PathText(path) + "]");
     }
     std::vector<HiveValue> final_values = current;
     const std::set<std::string> shown =
@@ -100,11 +100,11 @@ class KeyWriter {
         continue;
       }
       if (!existed && !IsAscii(name)) {
-        HiveFailure(file_, kHiveNewValueNotAscii, ValueText(path, hive_name));
+        FailOnFile(file_, kHiveNewValueNotAscii, ValueText(path, hive_name));
       }
       HiveValue written{hive_name, value->type, DataToHive(value->type, value->data)};
       if (header_.NeedsBigDataRecords() && IsBig(written)) {
-        HiveFailure(file_, kHiveValueTooBig, ValueText(path, hive_name));
+        FailOnFile(file_, kHiveValueTooBig, ValueText(path, hive_name));
       }
       if (existed) {
         // An overwritten value keeps its spelling, as on Windows; one removed first is new.
@@ -116,7 +116,7 @@ class KeyWriter {
     }
     if (final_values != current) {
       if (header_.NeedsBigDataRecords() && std::any_of(current.begin(), current.end(), IsBig)) {
-        HiveFailure(file_, kHiveKeyHoldsBigValue, "[" + PathText(path) + "]");
+        FailOnFile(file_, kHiveKeyHoldsBigValue, "[" + PathText(path) + "]");
       }
       std::vector<hive_set_value> set;
       for (HiveValue& value : final_values) {
@@ -125,7 +125,7 @@ class KeyWriter {
         SetType(set.back(), value.type);
       }
       if (hivex_node_set_values(hive_, node, set.size(), set.data(), 0) != 0) {
-        HiveFailure(file_, kHiveNotReadBack, Reason(errno));
+        FailOnFile(file_, kHiveNotReadBack, Reason(errno));
       }
       changed_ = true;
     }

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "fileio/file_api.h"
+#include "fileio/file_failure.h"
 #include "fileio/file_messages.h"
 #include "fileio/output_text_file.h"
 #include "hive/hive_changes.h"
-#include "hive/hive_failure.h"
 #include "hive/hive_messages.h"
 
 namespace quillmark {
@@ -64,43 +64,43 @@ HiveRegistry::HiveRegistry(const std::string& path, RootKey root, Use use)
   const FileTarget target = FindTarget(path);
   switch (target.kind) {
     case FileKind::Folder:
-      HiveFailure(path, kHiveIsFolder);
+      FailOnFile(path, kHiveIsFolder);
     case FileKind::Special:
-      HiveFailure(path, kFileIsSpecial);
+      FailOnFile(path, kFileIsSpecial);
     case FileKind::DanglingLink:
-      HiveFailure(path, kFileIsDanglingLink, target.path);
+      FailOnFile(path, kFileIsDanglingLink, target.path);
     case FileKind::LinkLoop:
-      HiveFailure(path, kFileIsLinkLoop);
+      FailOnFile(path, kFileIsLinkLoop);
     case FileKind::Missing:
-      HiveFailure(path, kHiveIsMissing);
+      FailOnFile(path, kHiveIsMissing);
     case FileKind::Regular:
       break;
   }
-  if (use == Use::Change && !target.writable) HiveFailure(path, kFileIsReadOnly);
+  if (use == Use::Change && !target.writable) FailOnFile(path, kFileIsReadOnly);
   target_ = target.path;
 
   std::uint64_t size = 0;
   int error = 0;
   const std::string start = ReadStart(target_, size, error);
-  if (error != 0) HiveFailure(path, kFileCannotBeRead, Reason(error));
+  if (error != 0) FailOnFile(path, kFileCannotBeRead, Reason(error));
   if (std::string fault = HiveHeaderFault(start, size, header_); !fault.empty()) {
-    HiveFailure(path, kHiveIsDamaged, fault);
+    FailOnFile(path, kHiveIsDamaged, fault);
   }
   if (!header_.Clean()) warning_ = path + ": " + kHiveMayBeOutOfDate;
   // A hive that may change is read into memory whole, and the changes go into that image at
   // the end; one that is only read is mapped.
   hive_ = HiveHandle(hivex_open(target_.c_str(), use == Use::Change ? HIVEX_OPEN_WRITE : 0));
-  if (!hive_) HiveFailure(path, kHiveIsDamaged, Reason(errno));
+  if (!hive_) FailOnFile(path, kHiveIsDamaged, Reason(errno));
   // Walked whole now, so that no command stops half way on a key that cannot be read.
   if (std::string fault = HiveWalkFault(hive_.get()); !fault.empty()) {
-    HiveFailure(path, kHiveIsDamaged, fault);
+    FailOnFile(path, kHiveIsDamaged, fault);
   }
   reader_ = std::make_unique<HiveReader>(hive_.get(), root);
   overlay_ = std::make_unique<OverlayRegistry>(*reader_);
   // Made now, so that a place where it cannot be made stops the command before it runs.
   if (use == Use::Change) {
     if (const std::uint32_t code = OpenDestination(); code != 0) {
-      HiveFailure(path, kFileCannotBeReplaced, CodeReason(code));
+      FailOnFile(path, kFileCannotBeReplaced, CodeReason(code));
     }
   }
 }
@@ -119,7 +119,7 @@ HiveRegistry::~HiveRegistry() = default;
 void HiveRegistry::Commit() {
   const std::vector<OverlayRegistry::KeyChanges> changes = overlay_->Changes();
   if (changes.empty()) return;
-  if (use_ == Use::Read) HiveFailure(path_, kFileIsReadOnly);
+  if (use_ == Use::Read) FailOnFile(path_, kFileIsReadOnly);
   bool written = false;
   try {
     written = WriteChanges(changes);
@@ -147,16 +147,16 @@ bool HiveRegistry::WriteChanges(const std::vector<OverlayRegistry::KeyChanges>& 
   if (!ApplyHiveChanges(hive_.get(), header_, changes, *overlay_, root_, path_, expected)) {
     return false;
   }
-  if (!header_.Clean()) HiveFailure(path_, kHiveNotShutDownCleanly);
+  if (!header_.Clean()) FailOnFile(path_, kHiveNotShutDownCleanly);
   if (!destination_) {
     if (const std::uint32_t code = OpenDestination(); code != 0) {
-      HiveFailure(path_, kFileNotWritten, CodeReason(code));
+      FailOnFile(path_, kFileNotWritten, CodeReason(code));
     }
   }
   // hivex writes the fresh file by its name; the destination's handle on it syncs those bytes.
   const std::string& written = destination_->FreshPath();
   if (hivex_commit(hive_.get(), written.c_str(), 0) != 0) {
-    HiveFailure(path_, kFileNotWritten, Reason(errno));
+    FailOnFile(path_, kFileNotWritten, Reason(errno));
   }
 
   std::uint64_t size = 0;
@@ -168,14 +168,14 @@ bool HiveRegistry::WriteChanges(const std::vector<OverlayRegistry::KeyChanges>& 
     HiveHandle check(hivex_open(written.c_str(), 0));
     fault = check ? HiveWrittenFault(check.get(), expected) : Reason(errno);
   }
-  if (!fault.empty()) HiveFailure(path_, kHiveNotReadBack, fault);
+  if (!fault.empty()) FailOnFile(path_, kHiveNotReadBack, fault);
   if (std::string refused = CopySecurityDescriptor(target_, written); !refused.empty()) {
-    HiveFailure(path_, kFileNotWritten, refused);
+    FailOnFile(path_, kFileNotWritten, refused);
   }
   // Flushed, closed, renamed over the hive and its folder synced; a refusal leaves nothing.
   const std::uint32_t code = destination_->Finish();
   destination_.reset();
-  if (code != 0) HiveFailure(path_, kFileNotWritten, CodeReason(code));
+  if (code != 0) FailOnFile(path_, kFileNotWritten, CodeReason(code));
   return true;
 }
 
